@@ -1,0 +1,81 @@
+// The platform seam on Win32.
+#include <new>
+
+#include <windows.h>
+
+#include "sdk/instance.h"
+
+namespace crv::platform {
+
+struct WorkerThread {
+    HANDLE handle;
+};
+
+namespace {
+
+HANDLE AsHandle(Event *event) { return reinterpret_cast<HANDLE>(event); }
+
+DWORD WINAPI WorkerEntry(LPVOID argument) {
+    RunWorker(static_cast<CompressorInstance *>(argument));
+    return 0;
+}
+
+} // namespace
+
+Event *NewManualResetEvent() {
+    return reinterpret_cast<Event *>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+}
+
+void SignalEvent(Event *event) { SetEvent(AsHandle(event)); }
+
+void ClearEvent(Event *event) { ResetEvent(AsHandle(event)); }
+
+void WaitForEvent(Event *event) { WaitForSingleObject(AsHandle(event), INFINITE); }
+
+void CloseEvent(Event *event) {
+    if (event)
+        CloseHandle(AsHandle(event));
+}
+
+WorkerThread *StartWorkerThread(CompressorInstance *record) {
+    auto *thread = new (std::nothrow) WorkerThread{};
+    if (!thread)
+        return nullptr;
+    thread->handle = CreateThread(nullptr, 0, WorkerEntry, record, 0, nullptr);
+    if (!thread->handle) {
+        delete thread;
+        return nullptr;
+    }
+    return thread;
+}
+
+// The worker normally waits for a job; it is not asked to finish. The record
+// is given back only once the thread is gone.
+void EndWorkerThread(CompressorInstance *record) {
+    HANDLE handle = record->workerThread->handle;
+    TerminateThread(handle, 0);
+    WaitForSingleObject(handle, INFINITE);
+    ReleaseInstance(record);
+}
+
+void CloseWorkerThread(WorkerThread *thread) {
+    CloseHandle(thread->handle);
+    delete thread;
+}
+
+bool SetWorkerPriority(WorkerThread *thread, std::int32_t level) {
+    return SetThreadPriority(thread->handle, level) != 0;
+}
+
+void SoundCompletionBeep() { MessageBeep(1); }
+
+bool PostCompletion(const CRVNotifyTarget &target, char *end) {
+    return PostMessageA(static_cast<HWND>(target.window), target.message, 0,
+                        reinterpret_cast<LPARAM>(end)) != 0;
+}
+
+void ShowCompletionError(const char *caption, const char *text) {
+    MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONERROR);
+}
+
+} // namespace crv::platform
