@@ -130,6 +130,17 @@ CRV_EXPORT int32_t CRV_CALL CRVCompressRawData(int32_t instanceId,
                                                char **endPointerOut,
                                                int32_t forceWait);
 
+/* Compresses a file in place: reads it whole (raw bytes; the text ends at its
+ * first zero byte, if any), runs one job on it, waiting whatever the caller
+ * behaviour, and replaces the file's content with the output. The file is
+ * read before the instance is looked up, so CRV_ERR_READ_FILE (missing,
+ * unreadable, locked, too large for memory) comes first; then the results of
+ * CRVCompressRawData, which leave the file alone; CRV_ERR_WRITE_FILE when the
+ * output cannot be written, and then the file keeps its previous content
+ * (a read-only file is refused so). */
+CRV_EXPORT int32_t CRV_CALL CRVCompressFile(int32_t instanceId, uint32_t dataType,
+                                            const char *fileName);
+
 /* While a job runs, stores at *countOut how far the output cursor has moved
  * (-1 at the start, growing as output is written); a snapshot. Checks: id,
  * busy; CRV_ERR_NOT_BUSY (and *countOut untouched) when no job runs, which is

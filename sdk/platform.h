@@ -40,6 +40,25 @@ bool PostCompletion(const CRVNotifyTarget &target, char *end);
 // Tells the user that the completion could not be announced.
 void ShowCompletionError(const char *caption, const char *text);
 
+struct File;
+
+// Opens an existing file for reading, letting others read it meanwhile but
+// not change it; null when it cannot be opened.
+File *OpenForReading(const char *fileName);
+
+// The file's size; false when it cannot be told.
+bool GetFileSize(File *file, std::uint64_t &size);
+
+// Reads exactly size bytes; false on error or when the file is shorter.
+bool ReadExactly(File *file, char *bytes, std::uint64_t size);
+
+void CloseFile(File *file);
+
+// Gives the file exactly these bytes, or leaves it as it was: the bytes go to
+// a new file beside it, which then replaces it with the original's
+// attributes and permissions. A read-only file is refused.
+bool ReplaceFileContent(const char *fileName, const char *bytes, std::uint64_t size);
+
 } // namespace crv::platform
 
 #endif

@@ -8,7 +8,7 @@ objdump=${2:-i686-w64-mingw32-objdump}
 
 declare -A bytes=(
     [CRVCreateInstance]=4 [CRVDestroyInstance]=4 [CRVSetProperty]=12
-    [CRVSetCallerBehaviour]=12 [CRVCompressRawData]=20 [CRVGetCharsProcessed]=8
+    [CRVSetCallerBehaviour]=12 [CRVCompressRawData]=20 [CRVCompressFile]=12 [CRVGetCharsProcessed]=8
     [CRVSetWorkerThreadPriority]=8 [CRVSetLanguage]=8 [CRVGetVersion]=0
 )
 

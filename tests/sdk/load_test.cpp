@@ -34,7 +34,8 @@ TEST(Load, ExportsAreBoundByNameAndCompress) {
     ASSERT_NE(library, nullptr) << CRVSDK_FILE;
     const char *names[] = {"CRVCreateInstance",     "CRVDestroyInstance",
                            "CRVSetProperty",        "CRVSetCallerBehaviour",
-                           "CRVCompressRawData",    "CRVGetCharsProcessed",
+                           "CRVCompressRawData",    "CRVCompressFile",
+                           "CRVGetCharsProcessed",
                            "CRVSetWorkerThreadPriority", "CRVSetLanguage",
                            "CRVGetVersion"};
     for (const char *name : names)
