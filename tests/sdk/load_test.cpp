@@ -2,6 +2,7 @@
 // host program does.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -61,5 +62,23 @@ TEST(Load, ExportsAreBoundByNameAndCompress) {
     EXPECT_EQ(destroy(id) & 0xFF, CRV_OK);
     Close(library);
 }
+
+#ifdef _WIN32
+TEST(Load, DllCarriesTheVersionOfItsHeader) {
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(CRVSDK_FILE, &handle);
+    ASSERT_NE(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(CRVSDK_FILE, 0, size, info.data()));
+    void *fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &fixed, &length));
+    const auto *version = static_cast<const VS_FIXEDFILEINFO *>(fixed);
+    const std::uint32_t major = CRV_VERSION >> 16, minor = (CRV_VERSION >> 8) & 0xFF,
+                        patch = CRV_VERSION & 0xFF;
+    EXPECT_EQ(version->dwFileVersionMS, (major << 16) | minor);
+    EXPECT_EQ(version->dwFileVersionLS, patch << 16);
+}
+#endif
 
 } // namespace
