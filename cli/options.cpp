@@ -1,32 +1,36 @@
 #include "cli/options.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
+#include <iterator>
 
+#include "cli/data_types.h"
 #include "sdk/crvsdk.h"
 
 namespace crvcli {
 
-const char kUsage[] =
-    "Usage: crvcompress [options] FILE...\n"
-    "       crvcompress --type TYPE [options] - < in > out\n"
-    "Compresses HTML, JavaScript and CSS files in place.\n"
-    "\n"
-    "  --type html|js|css    the type of every input (default: from the file\n"
-    "                        extension: .html .htm, .js, .css)\n"
-    "  --delete-comments     remove HTML comments\n"
-    "  --no-protect-events   compress event handler attributes too\n"
-    "  --compress-scripts    compress the content of script elements\n"
-    "  --compress-styles     compress the content of style elements\n"
-    "  --hide-scripts        keep old-browser hiding comments around scripts\n"
-    "  --help                show this help\n"
-    "  --version             show the version\n"
-    "\n"
-    "A FILE of - reads standard input and writes standard output.\n"
-    "Exit status: 0 all done, 1 some input failed, 2 bad usage.\n";
-
 namespace {
+
+enum class Key { Help, Version, Recursive, DryRun, Quiet, Verbose, Type, Ext, Output, Jobs };
+
+struct OptionEntry {
+    char shortName; // 0: long form only
+    const char *longName;
+    Key key;
+    bool takesValue;
+};
+
+constexpr OptionEntry kOptionTable[] = {
+    {'h', "help", Key::Help, false},
+    {0, "version", Key::Version, false},
+    {'r', "recursive", Key::Recursive, false},
+    {'n', "dry-run", Key::DryRun, false},
+    {'q', "quiet", Key::Quiet, false},
+    {'v', "verbose", Key::Verbose, false},
+    {0, "type", Key::Type, true},
+    {0, "ext", Key::Ext, true},
+    {'o', "output", Key::Output, true},
+    {'j', "jobs", Key::Jobs, true},
+};
 
 struct Flag {
     const char *name;
@@ -42,22 +46,7 @@ constexpr Flag kFlags[] = {
     {"--hide-scripts", CRV_PROP_HIDE_SCRIPTS, true},
 };
 
-struct TypeName {
-    const char *name;
-    std::uint32_t dataType;
-};
-
-constexpr TypeName kTypes[] = {
-    {"js", CRV_DATA_JAVASCRIPT}, {"html", CRV_DATA_HTML}, {"css", CRV_DATA_CSS}};
-
-bool ParseType(const std::string &name, std::uint32_t &dataType) {
-    for (const auto &type : kTypes)
-        if (name == type.name) {
-            dataType = type.dataType;
-            return true;
-        }
-    return false;
-}
+constexpr unsigned kMaxJobs = 1024;
 
 bool ApplyFlag(const std::string &argument, Options &options) {
     for (const auto &flag : kFlags)
@@ -68,65 +57,198 @@ bool ApplyFlag(const std::string &argument, Options &options) {
     return false;
 }
 
-} // namespace
-
-bool ParseOptions(int argc, char **argv, Options &options, std::string &error) {
-    bool onlyPaths = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (onlyPaths || argument == "-" || argument.empty() || argument[0] != '-') {
-            options.paths.push_back(argument);
-        } else if (argument == "--") {
-            onlyPaths = true;
-        } else if (argument == "--help" || argument == "-h") {
-            options.help = true;
-        } else if (argument == "--version") {
-            options.version = true;
-        } else if (argument == "--type" || argument.starts_with("--type=")) {
-            std::string value = argument.size() > 6 ? argument.substr(7)
-                                : i + 1 < argc   ? argv[++i]
-                                                 : "";
-            if (!ParseType(value, options.dataType)) {
-                error = "--type takes html, js or css, not '" + value + "'";
-                return false;
-            }
-        } else if (!ApplyFlag(argument, options)) {
-            error = "unknown option '" + argument + "'";
-            return false;
-        }
-    }
-    if (options.paths.empty() && !options.help && !options.version) {
-        error = "no input named (use - for standard input)";
+bool ParseJobs(const std::string &value, unsigned &jobs) {
+    if (value.empty() || value.size() > 4 ||
+        !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
+    jobs = static_cast<unsigned>(std::stoul(value));
+    return jobs >= 1 && jobs <= kMaxJobs;
+}
+
+// Splits a comma-separated list of extensions; leading dots are dropped.
+bool ParseExtensions(const std::string &list, std::vector<std::string> &extensions) {
+    extensions.clear();
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t comma = std::min(list.find(',', start), list.size());
+        std::string extension = LowerCase(list.substr(start, comma - start));
+        extension.erase(0, extension.find_first_not_of('.'));
+        if (extension.empty() || extension.find_first_of("/\\") != std::string::npos)
+            return false;
+        extensions.push_back(extension);
+        start = comma + 1;
     }
     return true;
 }
 
-std::uint32_t DataTypeOfPath(const std::string &path) {
-    auto dot = path.find_last_of("./");
-    if (dot == std::string::npos || path[dot] != '.')
-        return 0;
-    std::string extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == "html" || extension == "htm")
-        return CRV_DATA_HTML;
-    if (extension == "js")
-        return CRV_DATA_JAVASCRIPT;
-    if (extension == "css")
-        return CRV_DATA_CSS;
-    return 0;
+// Stores an option's effect; false with the reason when its value is wrong.
+bool Apply(Key key, const std::string &value, Options &options, std::string &error) {
+    switch (key) {
+    case Key::Help:
+        options.help = true;
+        break;
+    case Key::Version:
+        options.version = true;
+        break;
+    case Key::Recursive:
+        options.recursive = true;
+        break;
+    case Key::DryRun:
+        options.dryRun = true;
+        break;
+    case Key::Quiet:
+        options.quiet = true;
+        break;
+    case Key::Verbose:
+        options.verbose = true;
+        break;
+    case Key::Type:
+        options.dataType = DataTypeOfName(value);
+        if (!options.dataType)
+            error = "--type takes html, js or css, not '" + value + "'";
+        break;
+    case Key::Ext:
+        if (!ParseExtensions(value, options.extensions))
+            error = "--ext takes extensions separated by commas, not '" + value + "'";
+        break;
+    case Key::Output:
+        options.outputDir = value;
+        if (value.empty())
+            error = "--output takes a folder";
+        break;
+    case Key::Jobs:
+        if (!ParseJobs(value, options.jobs))
+            error = "--jobs takes a number from 1 to " + std::to_string(kMaxJobs) + ", not '" +
+                    value + "'";
+        break;
+    }
+    return error.empty();
 }
 
-const char *DataTypeName(std::uint32_t dataType) {
-    switch (dataType) {
-    case CRV_DATA_JAVASCRIPT:
-        return "JavaScript";
-    case CRV_DATA_HTML:
-        return "HTML";
-    default:
-        return "CSS";
+const OptionEntry *FindLong(const std::string &name) {
+    auto found = std::find_if(std::begin(kOptionTable), std::end(kOptionTable),
+                              [&](const OptionEntry &entry) { return name == entry.longName; });
+    return found == std::end(kOptionTable) ? nullptr : found;
+}
+
+const OptionEntry *FindShort(char name) {
+    auto found = std::find_if(std::begin(kOptionTable), std::end(kOptionTable),
+                              [&](const OptionEntry &entry) { return name == entry.shortName; });
+    return found == std::end(kOptionTable) ? nullptr : found;
+}
+
+// The command line, walked one argument at a time.
+struct Arguments {
+    int argc;
+    char **argv;
+    int next = 1;
+
+    bool TakeValue(std::string &value) {
+        if (next >= argc)
+            return false;
+        value = argv[next++];
+        return true;
     }
+};
+
+// --name, --name=value or --name value.
+bool ParseLong(const std::string &argument, Arguments &arguments, Options &options,
+               std::string &error) {
+    std::size_t equals = argument.find('=');
+    std::string name = argument.substr(2, equals == std::string::npos ? equals : equals - 2);
+    const OptionEntry *entry = FindLong(name);
+    if (!entry) {
+        error = "unknown option '" + argument + "'";
+        return false;
+    }
+    std::string value;
+    if (equals != std::string::npos)
+        value = argument.substr(equals + 1);
+    if (entry->takesValue && equals == std::string::npos && !arguments.TakeValue(value)) {
+        error = "option --" + name + " needs a value";
+        return false;
+    }
+    if (!entry->takesValue && equals != std::string::npos) {
+        error = "option --" + name + " takes no value";
+        return false;
+    }
+    return Apply(entry->key, value, options, error);
+}
+
+// -abc (letters without values), -jN, -j N, -oDIR or -o DIR.
+bool ParseShort(const std::string &argument, Arguments &arguments, Options &options,
+                std::string &error) {
+    for (std::size_t i = 1; i < argument.size(); ++i) {
+        const OptionEntry *entry = FindShort(argument[i]);
+        if (!entry) {
+            error = "unknown option '-" + argument.substr(i, 1) + "'";
+            return false;
+        }
+        std::string value = argument.substr(i + 1);
+        if (!entry->takesValue) {
+            if (!Apply(entry->key, "", options, error))
+                return false;
+            continue;
+        }
+        if (value.empty() && !arguments.TakeValue(value)) {
+            error = "option -" + argument.substr(i, 1) + " needs a value";
+            return false;
+        }
+        return Apply(entry->key, value, options, error);
+    }
+    return true;
+}
+
+bool ParseArgument(const std::string &argument, Arguments &arguments, Options &options,
+                   std::string &error) {
+    if (argument == "-" || argument.empty() || argument[0] != '-') {
+        options.paths.push_back(argument);
+        return true;
+    }
+    if (ApplyFlag(argument, options))
+        return true;
+    if (argument.starts_with("--"))
+        return ParseLong(argument, arguments, options, error);
+    return ParseShort(argument, arguments, options, error);
+}
+
+// The reason the options do not fit together, or empty.
+std::string Conflict(const Options &options) {
+    if (options.help || options.version)
+        return "";
+    if (options.paths.empty())
+        return "no input named (use - for standard input)";
+    auto stdinCount = std::count(options.paths.begin(), options.paths.end(), "-");
+    if (stdinCount > 1)
+        return "standard input (-) can be named only once";
+    if (stdinCount && !options.dataType)
+        return "standard input (-) needs --type";
+    if (stdinCount && !options.outputDir.empty())
+        return "standard input (-) goes to standard output; it cannot go with --output";
+    if (options.quiet && options.verbose)
+        return "--quiet and --verbose exclude each other";
+    for (const std::string &extension : options.extensions)
+        if (!options.dataType && !DataTypeOfExtension(extension))
+            return "--ext: '" + extension + "' has no known type; give it with --type";
+    return "";
+}
+
+} // namespace
+
+bool ParseOptions(int argc, char **argv, Options &options, std::string &error) {
+    Arguments arguments{argc, argv};
+    bool onlyPaths = false;
+    while (arguments.next < argc) {
+        std::string argument = argv[arguments.next++];
+        if (onlyPaths)
+            options.paths.push_back(argument);
+        else if (argument == "--")
+            onlyPaths = true;
+        else if (!ParseArgument(argument, arguments, options, error))
+            return false;
+    }
+    error = Conflict(options);
+    return error.empty();
 }
 
 } // namespace crvcli

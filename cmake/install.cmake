@@ -26,5 +26,6 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crvsdkConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/crvsdkConfigVersion.cmake
     DESTINATION ${crv_cmake_dir})
 
+file(RELATIVE_PATH crv_pc_to_prefix /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(cmake/crvsdk.pc.in ${CMAKE_CURRENT_BINARY_DIR}/crvsdk.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/crvsdk.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

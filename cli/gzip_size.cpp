@@ -1,0 +1,50 @@
+#include "cli/gzip_size.h"
+
+#include <algorithm>
+
+#include <zlib.h>
+
+namespace crvcli {
+
+namespace {
+
+constexpr int kLevel = 6;
+constexpr int kGzipWindowBits = 15 + 16; // 32 KiB window, gzip header and trailer
+constexpr int kMemLevel = 8;
+
+// Deflates everything left, counting the output and discarding it.
+bool Count(z_stream &stream, const std::string &bytes, std::uint64_t &size) {
+    unsigned char chunk[1 << 16];
+    std::size_t fed = 0;
+    int status = Z_OK;
+    while (status == Z_OK || status == Z_BUF_ERROR) {
+        if (stream.avail_in == 0 && fed < bytes.size()) {
+            std::size_t piece = std::min<std::size_t>(bytes.size() - fed, 1u << 30);
+            stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data() + fed));
+            stream.avail_in = static_cast<uInt>(piece);
+            fed += piece;
+        }
+        stream.next_out = chunk;
+        stream.avail_out = sizeof chunk;
+        status = deflate(&stream, fed == bytes.size() ? Z_FINISH : Z_NO_FLUSH);
+        size += sizeof chunk - stream.avail_out;
+    }
+    return status == Z_STREAM_END;
+}
+
+} // namespace
+
+std::optional<std::uint64_t> GzipSize(const std::string &bytes) {
+    z_stream stream{};
+    if (deflateInit2(&stream, kLevel, Z_DEFLATED, kGzipWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
+        return std::nullopt;
+    std::uint64_t size = 0;
+    bool counted = Count(stream, bytes, size);
+    deflateEnd(&stream);
+    if (!counted)
+        return std::nullopt;
+    return size;
+}
+
+} // namespace crvcli

@@ -1,0 +1,47 @@
+// The text of crvcompress --help.
+#include "cli/options.h"
+
+namespace crvcli {
+
+const char kUsage[] =
+    "Usage: crvcompress [options] PATH...\n"
+    "       crvcompress --type TYPE [options] - < in > out\n"
+    "Compresses HTML, JavaScript and CSS files in place, or into another folder.\n"
+    "\n"
+    "Choosing the inputs:\n"
+    "  -r, --recursive         walk the folders named, taking files by extension\n"
+    "      --ext LIST          the extensions a walk takes, comma-separated\n"
+    "                          (default: html,htm,js,css)\n"
+    "      --type html|js|css  the type of every input (default: from the file\n"
+    "                          extension: .html .htm, .js, .css)\n"
+    "Where the results go:\n"
+    "  -o, --output DIR        write the results under DIR, mirroring the inputs,\n"
+    "                          and leave the inputs alone\n"
+    "  -n, --dry-run           compress in memory and only report\n"
+    "How it runs:\n"
+    "  -j, --jobs N            compress N files at once (default: one per core)\n"
+    "  -q, --quiet             print errors only\n"
+    "  -v, --verbose           print a line per file: name, bytes in, bytes out\n"
+    "What the compressor does:\n"
+    "      --delete-comments   remove HTML comments\n"
+    "      --no-protect-events compress event handler attributes too\n"
+    "      --compress-scripts  compress the content of script elements\n"
+    "      --compress-styles   compress the content of style elements\n"
+    "      --hide-scripts      keep old-browser hiding comments around scripts\n"
+    "\n"
+    "  -h, --help              show this help\n"
+    "      --version           show the version\n"
+    "\n"
+    "A PATH of - reads standard input and writes standard output (needs --type).\n"
+    "The summary and all messages go to standard error.\n"
+    "Exit status: 0 all done, 1 some input failed, 2 bad usage.\n"
+    "\n"
+    "Examples:\n"
+    "  crvcompress site/style.css      compress one file in place\n"
+    "  crvcompress -r site             every .html .htm .js .css below site\n"
+    "  crvcompress -r -o dist src      a compressed copy of src in dist\n"
+    "  crvcompress -n -v -r site       what it would save, file by file\n"
+    "  crvcompress -r --ext css,scss --type css styles\n"
+    "  crvcompress --type css - < in.css > out.css\n";
+
+} // namespace crvcli
