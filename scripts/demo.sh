@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the release tool and compresses the bundled example style sheet (a
-# copy of it, in a scratch folder), showing the sizes before and after.
+# Builds the release tool and compresses a copy of the bundled example site
+# with `crvcompress -r`, printing a line per file and the summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,11 +10,10 @@ cmake --build --preset linux-release --target crvcompress
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp examples/site/style.css "$work/"
-before=$(wc -c < "$work/style.css")
-build/linux-release/cli/crvcompress "$work/style.css"
-after=$(wc -c < "$work/style.css")
-echo "examples/site/style.css: $before bytes -> $after bytes"
-echo "--- compressed ---"
-cat "$work/style.css"
-echo
+cp -r examples/site "$work/site"
+build/linux-release/cli/crvcompress -r -v "$work/site"
+for file in "$work"/site/*; do
+    echo "--- ${file#"$work"/} ---"
+    cat "$file"
+    echo
+done
