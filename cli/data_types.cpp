@@ -12,7 +12,7 @@ namespace {
 
 // The compressors the library has so far; a type joins this list once its
 // compressor is part of the library.
-constexpr std::uint32_t kAvailableTypes[] = {CRV_DATA_CSS};
+constexpr std::uint32_t kAvailableTypes[] = {CRV_DATA_JAVASCRIPT, CRV_DATA_CSS};
 
 struct Name {
     const char *name;

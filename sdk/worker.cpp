@@ -2,11 +2,16 @@
 #include <stdexcept>
 
 #include "compress/script/css_compressor.h"
+#include "compress/script/js_compressor.h"
 #include "sdk/instance.h"
 
 namespace crv {
 
 namespace {
+
+void RunJavaScript(CompressorInstance *record) {
+    CompressJavaScript(record->input, 1, &record->outputCursor, record);
+}
 
 void RunCss(CompressorInstance *record) {
     CompressCss(record->input, 1, &record->outputCursor, record);
@@ -47,7 +52,7 @@ void AnnounceCompletion(CompressorInstance *record, char *end) {
 
 } // namespace
 
-Compressor compressorForType[4] = {RunMissing, RunMissing, RunMissing, RunCss};
+Compressor compressorForType[4] = {RunMissing, RunJavaScript, RunMissing, RunCss};
 
 void RunWorker(CompressorInstance *record) {
     for (;;) {

@@ -26,7 +26,7 @@ no protect events|--no-protect-events --type css -|a { }|a{}|0
 compress scripts|--compress-scripts --type css -|a { }|a{}|0
 compress styles|--compress-styles --type css -|a { }|a{}|0
 hide scripts|--hide-scripts --type css -|a { }|a{}|0
-javascript not yet|--type js -|a = 1||1
+javascript from stdin|--type js -|a = 1|a=1|0
 html not yet|--type html -|<p>||1
 no type for stdin|-|a{}||2
 stdin twice|--type css - -|a{}||2

@@ -70,7 +70,7 @@ check "dry run makes no output" absent "$([ -e "$work/out" ] || echo absent)"
 for jobs in 1 4; do
     mkdir -p "$work/j$jobs" && make_tree "$work/j$jobs/t"
     for i in $(seq 10 40); do printf 'i%s  {  k : l  }' "$i" > "$work/j$jobs/t/c/f$i.css"; done
-    printf 'var a = 1 ;' > "$work/j$jobs/t/a/s.js"
+    printf '<p>  x' > "$work/j$jobs/t/a/s.html"
     mkfifo "$work/j$jobs/t/a/pipe.css"
     (cd "$work/j$jobs" && "$tool" -v -r -j $jobs t -o o > stdout 2> stderr; echo $? > status)
     (cd "$work/j$jobs" && "$tool" -v -r -j $jobs t > in-place.stdout 2> in-place.stderr)
@@ -84,7 +84,7 @@ check "jobs messages in path order" "$(grep -o '^t/[^:]*' "$work/j4/stderr" | LC
 check "jobs same outputs" same "$(diff -r "$work/j1/o" "$work/j4/o" > /dev/null && echo same)"
 check "jobs same results" same "$(diff -r -x pipe.css "$work/j1/t" "$work/j4/t" > /dev/null && echo same)"
 check "jobs all files" 34 "$(find "$work/j4/o" -type f | wc -l)"
-check "jobs js reported" 1 "$(grep -c 't/a/s.js: JavaScript compression is not available yet' "$work/j4/stderr")"
+check "jobs html reported" 1 "$(grep -c 't/a/s.html: HTML compression is not available yet' "$work/j4/stderr")"
 check "jobs fifo noted" 1 "$(grep -c 't/a/pipe.css: not a regular file; skipped' "$work/j4/stderr")"
 check "jobs summary" 1 "$(grep -c '^crvcompress: 34 files, 1 failed, 1 skipped: ' "$work/j4/stderr")"
 

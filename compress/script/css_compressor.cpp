@@ -1,0 +1,389 @@
+// Style sheet compression in one forward pass, writing over the text as it is
+// read. Nothing is parsed: white space, comments and a few semicolons go, and
+// two joined string literals become one. A space survives where the character
+// classes say it separates two words, and a little bookkeeping of braces,
+// brackets and at-rules keeps the spaces whose loss would change the meaning
+// (descendant combinators, "and (" in media queries, signs inside calc()).
+//
+// Whether a white-space run leaves a space is settled once the character after
+// the run is known, so a space once written is never taken back.
+#include "compress/script/css_compressor.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <bitset>
+#include <cstddef>
+#include <string_view>
+
+#include "compress/script/char_class.h"
+
+namespace crv {
+namespace {
+
+// Characters that end a run the pass copies without a second look. Other
+// punctuation inside a run needs no decision, as no white space precedes it.
+constexpr std::uint8_t kRunStops = kWhiteSpace | kTextEnd | kStyleSyntax;
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether s begins with the lower-case word, in any case, as a whole name.
+bool StartsWithWord(const char *s, std::string_view word) {
+    for (char c : word)
+        if (LowerAscii(*s++) != c)
+            return false;
+    return !IsNameChar(*s);
+}
+
+// The blocks of these at-rules hold rules rather than declarations, so a space
+// inside them may be a descendant combinator. name follows the "@".
+bool OpensGroupRule(const char *name) {
+    if (*name == '-') {
+        ++name;
+        if (!IsLetter(*name))
+            return false;
+        while (IsLetter(*name))
+            ++name;
+        if (*name++ != '-')
+            return false;
+    }
+    constexpr std::array<std::string_view, 5> kGroupRules = {"media", "supports", "container",
+                                                             "layer", "document"};
+    return std::any_of(kGroupRules.begin(), kGroupRules.end(),
+                       [name](std::string_view rule) { return StartsWithWord(name, rule); });
+}
+
+// Joining two literals must not create a "</style" that would end the style
+// element early, so look at up to six characters on either side of the join.
+bool JoinMakesStyleEnd(const char *text, const char *closingQuote, const char *nextContent) {
+    constexpr std::string_view kStyleEnd = "</style";
+    constexpr std::ptrdiff_t kReach = 6;
+    char window[2 * kReach];
+    std::size_t length = 0;
+    const char *from = closingQuote - std::min(kReach, closingQuote - text);
+    for (const char *s = from; s < closingQuote; ++s)
+        window[length++] = LowerAscii(*s);
+    for (std::ptrdiff_t i = 0; i < kReach && nextContent[i] != '\0'; ++i)
+        window[length++] = LowerAscii(nextContent[i]);
+    for (std::size_t start = 0; start + kStyleEnd.size() <= length; ++start)
+        if (std::string_view(window + start, kStyleEnd.size()) == kStyleEnd)
+            return true;
+    return false;
+}
+
+const char *SkipWhiteSpace(const char *s) {
+    while (IsWhiteSpace(*s))
+        ++s;
+    return s;
+}
+
+// The last character of a compound selector and the first of the next one;
+// white space between the two is a descendant combinator.
+bool EndsCompound(char c) { return IsNameChar(c) || c == ')' || c == ']' || c == '*'; }
+bool StartsCompound(char c) {
+    return IsNameChar(c) || c == '.' || c == '#' || c == ':' || c == '[' || c == '*' || c == '&';
+}
+
+// A set of marks from 0x20 to 0x5F as one bit each, so that the test for
+// membership needs no branch.
+constexpr std::uint64_t MarkSet(std::string_view marks) {
+    std::uint64_t set = 0;
+    for (char c : marks)
+        set |= std::uint64_t{1} << (c - 0x20);
+    return set;
+}
+
+// 1 when c is in the set, else 0.
+std::uint64_t MarkBit(char c, std::uint64_t set) {
+    std::uint64_t offset = static_cast<unsigned char>(c) - std::uint64_t{0x20};
+    return (offset < 64) & (set >> (offset & 63));
+}
+
+// The punctuation that the rules of CssPass::SpaceNextToPunctuation look at,
+// behind and in front of a white-space run.
+constexpr std::uint64_t kMayNeedSpaceAfter = MarkSet(")]*+-");
+constexpr std::uint64_t kMayNeedSpaceBefore = MarkSet("*+-(:[&");
+
+// A space between a word and punctuation is needed only in two places:
+// "2px -1px" (else one dimension "2px-1px") and "and (" (else a function
+// call "and("). last is the word's last character.
+bool WordNeedsSpaceBefore(char next, char last) {
+    bool wordEnd = IsLetter(last) || last == '_' || IsHighByte(last);
+    if (next == '-')
+        return wordEnd || last == '\\';
+    if (next == '(')
+        return wordEnd || IsDigit(last);
+    return false;
+}
+
+class CssPass {
+  public:
+    CssPass(char *text, bool removeComments, char **cursorOut)
+        : text_(text), read_(text), last_(text - 1), cursorOut_(cursorOut),
+          removeComments_(removeComments) {}
+
+    void Run();
+
+  private:
+    char L() const { return *last_; }
+    // Another thread may read the cursor to report progress.
+    void Publish(char *at) {
+        std::atomic_ref<char *>(*cursorOut_).store(at, std::memory_order_relaxed);
+    }
+    void Put(char c);
+
+    void CopyRun();
+    void Separate();
+    bool SpaceNextToPunctuation(char next);
+    bool IsStarBetweenNames(char next) const;
+    char CharBeforeStar() const;
+
+    void CopySyntax(char c);
+    void OpenBlock();
+    void CloseBlock();
+
+    void CopyLiteral(char quote);
+    bool FoldsOnto(char quote) const;
+    void CopyLiteralBody(char quote);
+
+    bool CommentStartsHere() const;
+    void SkipBlockComment();
+    void SkipLineComment();
+
+    void Finish();
+
+    char *const text_;
+    const char *read_;
+    char *last_;                        // the last character written
+    char **const cursorOut_;
+    const char *literalEnd_ = nullptr;  // the closing quote last written
+    std::bitset<256> groupBlock_;       // per brace depth: opened by a group rule
+    std::uint8_t depth_ = 0;            // braces, wrapping
+    std::uint8_t brackets_ = 0;         // parentheses and square brackets, wrapping
+    const bool removeComments_;
+    bool inSelectors_ = true;           // outside declaration blocks
+    bool groupPending_ = false;         // a group rule waits for its "{"
+    bool signWantsSpace_ = false;       // the sign just written had space before it
+    bool literalOpen_ = false;          // the text ended inside a literal
+};
+
+void CssPass::Put(char c) {
+    *++last_ = c;
+    Publish(last_);
+}
+
+void CssPass::Run() {
+    Publish(last_);
+    for (;;) {
+        CopyRun();
+        char c = *read_;
+        if (IsWhiteSpace(c)) {
+            read_ = SkipWhiteSpace(read_ + 1);
+            if (*read_ == '\0')
+                break;
+            Separate();
+        } else if (c == '\0') {
+            break;
+        } else {
+            CopySyntax(c);
+        }
+    }
+    Finish();
+}
+
+// The hot loop: names, numbers, colons, commas and the like are copied as they
+// are. Locals keep the compiler from reloading members after every store.
+void CssPass::CopyRun() {
+    const char *in = read_;
+    char *out = last_ + 1;
+    std::size_t n = 0;
+    for (char c = in[0]; !HasClass(c, kRunStops); c = in[++n])
+        out[n] = c;
+    read_ = in + n;
+    last_ += n;
+    Publish(last_);
+}
+
+// One space or nothing for the white-space run just skipped. Between two
+// words a space is always needed; next to punctuation only where a rule below
+// finds that it carries meaning, and those rules involve only a few marks.
+// The space is stored either way, over white space already read, so that only
+// the cursor depends on the decision.
+void CssPass::Separate() {
+    char next = *read_;
+    bool space = !IsStylePunctuation(L()) && !IsStylePunctuation(next);
+    if (!space && (MarkBit(L(), kMayNeedSpaceAfter) || MarkBit(next, kMayNeedSpaceBefore)))
+        space = SpaceNextToPunctuation(next);
+    if (space)
+        Put(' ');
+}
+
+bool CssPass::SpaceNextToPunctuation(char next) {
+    if (signWantsSpace_) {
+        signWantsSpace_ = false;
+        return true;
+    }
+    // "calc(100% - 10px)": inside brackets a spaced sign is an operator.
+    if (brackets_ != 0 && (next == '+' || next == '-') && IsWhiteSpace(read_[1])) {
+        signWantsSpace_ = true;
+        return true;
+    }
+    // "a :hover", "a [href]", ":not(.a) .b": a descendant combinator.
+    if (inSelectors_ && EndsCompound(L()) && StartsCompound(next))
+        return true;
+    return IsStarBetweenNames(next) || WordNeedsSpaceBefore(next, L());
+}
+
+// "div * p" anywhere: a star between two names keeps its spaces.
+bool CssPass::IsStarBetweenNames(char next) const {
+    if (next == '*')
+        return IsNameChar(L()) && IsNameChar(*SkipWhiteSpace(read_ + 1));
+    return L() == '*' && last_ >= text_ && IsNameChar(next) && IsNameChar(CharBeforeStar());
+}
+
+// The output character in front of the star, looking past a kept space.
+char CssPass::CharBeforeStar() const {
+    const char *before = last_ - 1;
+    if (*before == ' ' && before >= text_)
+        --before;
+    return *before;
+}
+
+void CssPass::CopySyntax(char c) {
+    switch (c) {
+    case '"':
+    case '\'':
+        CopyLiteral(c);
+        return;
+    case '/':
+        if (CommentStartsHere()) {
+            if (read_[1] == '*')
+                SkipBlockComment();
+            else
+                SkipLineComment();
+            return;
+        }
+        break;
+    case '{':
+        OpenBlock();
+        break;
+    case '}':
+        CloseBlock();
+        break;
+    case '(':
+    case '[':
+        ++brackets_;
+        break;
+    case ')':
+    case ']':
+        --brackets_;
+        break;
+    case ';':
+        groupPending_ = false;
+        break;
+    case '@':
+        groupPending_ = OpensGroupRule(read_ + 1);
+        break;
+    }
+    Put(c);
+    ++read_;
+}
+
+void CssPass::OpenBlock() {
+    ++depth_;
+    groupBlock_[depth_] = groupPending_;
+    inSelectors_ = groupPending_;
+    groupPending_ = false;
+}
+
+// The semicolon in front of a closing brace is not needed.
+void CssPass::CloseBlock() {
+    if (L() == ';' && last_ >= text_) {
+        --last_;
+        Publish(last_);
+    }
+    --depth_;
+    inSelectors_ = depth_ == 0 || groupBlock_[depth_];
+    groupPending_ = false;
+}
+
+void CssPass::CopyLiteral(char quote) {
+    if (FoldsOnto(quote)) {
+        last_ -= 2;
+        Publish(last_);
+    } else {
+        Put(quote);
+    }
+    ++read_;
+    CopyLiteralBody(quote);
+}
+
+// "'a' + 'b'" was written as "'a'+" so far; the new literal can continue the
+// old one when both use the same quote.
+bool CssPass::FoldsOnto(char quote) const {
+    return L() == '+' && literalEnd_ != nullptr && literalEnd_ + 1 == last_ &&
+           *literalEnd_ == quote && !JoinMakesStyleEnd(text_, literalEnd_, read_ + 1);
+}
+
+// A backslash escapes the character after it, so "'a\\'" ends at its last
+// quote while "'a\'b'" does not end at the middle one.
+void CssPass::CopyLiteralBody(char quote) {
+    const char *in = read_;
+    char *out = last_;
+    char **cursor = cursorOut_;
+    bool escaped = false;
+    while (*in != '\0' && (escaped || *in != quote)) {
+        escaped = !escaped && *in == '\\';
+        *++out = *in++;
+        std::atomic_ref<char *>(*cursor).store(out, std::memory_order_relaxed);
+    }
+    last_ = out;
+    read_ = in;
+    if (*in == quote) {
+        Put(quote);
+        ++read_;
+        literalEnd_ = last_;
+    } else {
+        literalOpen_ = true;
+    }
+}
+
+// "/" after ":" or "(" begins a path, as in "url(//host/a.png)".
+bool CssPass::CommentStartsHere() const {
+    return removeComments_ && L() != ':' && L() != '(' && (read_[1] == '*' || read_[1] == '/');
+}
+
+// The character right after "/*" never closes the comment: "/*/" stays open.
+void CssPass::SkipBlockComment() {
+    const char *in = read_ + 2;
+    if (*in != '\0')
+        ++in;
+    while (*in != '\0' && !(*in == '/' && in[-1] == '*'))
+        ++in;
+    if (*in != '\0')
+        ++in;
+    read_ = in;
+}
+
+void CssPass::SkipLineComment() {
+    const char *in = read_ + 2;
+    while (*in != '\0' && *in != '\n' && *in != '\r')
+        ++in;
+    read_ = in;
+}
+
+// A final semicolon is not needed, unless it belongs to an unclosed literal.
+void CssPass::Finish() {
+    if (L() != ';' || last_ < text_ || literalOpen_)
+        ++last_;
+    Publish(last_);
+}
+
+} // namespace
+} // namespace crv
+
+// Style sheets have no setting of their own, so the instance is not read.
+void CompressCss(char *text, std::uint8_t removeComments, char **cursorOut,
+                 const CompressorInstance *) {
+    crv::CssPass(text, removeComments != 0, cursorOut).Run();
+}

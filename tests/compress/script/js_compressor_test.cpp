@@ -1,0 +1,307 @@
+// CompressJavaScript: what it makes of scripts, and how it treats its buffer.
+#include <algorithm>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "compress/script/js_compressor.h"
+#include "sdk/instance.h"
+
+namespace {
+
+constexpr char kGuard = '\x01';
+constexpr std::size_t kGuardBytes = 16;
+
+struct Options {
+    char before = '>';
+    std::uint8_t removeComments = 1;
+    bool hideScripts = false;
+};
+
+// Runs the compressor on a copy of input with `before` in front of it and
+// guard bytes behind its terminator; checks that it stayed inside the text.
+std::string Compress(std::string_view input, Options options = {}) {
+    std::vector<char> buffer(1 + input.size() + 1 + kGuardBytes, kGuard);
+    buffer[0] = options.before;
+    std::copy(input.begin(), input.end(), buffer.begin() + 1);
+    char *text = buffer.data() + 1;
+    char *end = text + input.size();
+    *end = '\0';
+    CompressorInstance instance;
+    instance.hideScripts = options.hideScripts ? 1 : 0;
+    char *cursor = nullptr;
+    CompressJavaScript(text, options.removeComments, &cursor, &instance);
+    EXPECT_EQ(buffer[0], options.before);
+    EXPECT_EQ(*end, '\0');
+    EXPECT_TRUE(std::all_of(end + 1, end + 1 + kGuardBytes, [](char c) { return c == kGuard; }));
+    if (cursor < text || cursor > end) {
+        ADD_FAILURE() << "cursor left the text";
+        return "<cursor outside>";
+    }
+    return std::string(text, cursor);
+}
+
+struct Case {
+    std::string_view input;
+    std::string_view expected;
+};
+
+void PrintTo(const Case &c, std::ostream *os) {
+    *os << '"';
+    for (char ch : c.input)
+        *os << (ch == '\n' ? "\\n" : ch == '\r' ? "\\r" : std::string(1, ch));
+    *os << '"';
+}
+
+class JsCompressor : public ::testing::TestWithParam<Case> {};
+
+TEST_P(JsCompressor, Compresses) { EXPECT_EQ(Compress(GetParam().input), GetParam().expected); }
+
+const Case kDocumentedCases[] = {
+    {"var a = 1;\nvar b = 2;\n", "var a=1;var b=2"},
+    {"return\nx", "return\rx"},
+    {"x++\ny", "x++\ry"},
+    {"a.\nb", "a.\rb"},
+    {"x = a\n(c)", "x=a(c)"},
+    {"a = b\n+ c", "a=b+c"},
+    {"a\n.b", "a.b"},
+    {"{\na\n}\nb", "{a}b"},
+    {"foo(a,\n  b)", "foo(a,b)"},
+    {"a /* c */ b", "a b"},
+    {"a/*c*/b", "ab"},
+    {"a /*/ b */ c", "a c"},
+    {"var x = 1 // c", "var x=1"},
+    {"a\n// c\nb", "a\rb"},
+    {"a\n<!-- c\nb", "a\rb"},
+    {"x = 'a' + 'b';", "x='ab'"},
+    {"x = 'a' +\n'b';", "x='ab'"},
+    {"x = 'a' + \"b\";", "x='a'+\"b\""},
+    {"x = '</scr' + 'ipt>';", "x='</scr'+'ipt>'"},
+    {"X = '</SCR' + 'IPT>';", "X='</SCR'+'IPT>'"},
+    {"s = 'a\\'b'  ;", "s='a\\'b'"},
+    {"x = /a\\//g;", "x=/a\\//g"},
+    {"x = {a:1}\ny = 2", "x={a:1};y=2"},
+    {"x = {a:1};y = 2", "x={a:1};y=2"},
+    {"var f = function (a) {\n return a;\n}\nf(1);", "var f=function(a){return a};f(1)"},
+    {"var f = function () {\n return 1;\n}();", "var f=function(){return 1}()"},
+    {"if (a) {\n b;\n}\nelse {\n c;\n}", "if(a){b}else{c}"},
+    {"<!--\nvar a = 1;\n//-->\n", "var a=1"},
+    {"var a = 1;", "var a=1"},
+    {" \t\r\n ", ""},
+    {"x;", "x"},
+};
+INSTANTIATE_TEST_SUITE_P(Documented, JsCompressor, ::testing::ValuesIn(kDocumentedCases));
+
+const Case kSignsNeverFuse[] = {
+    {"a + +b", "a+ +b"},
+    {"a - -b", "a- -b"},
+    {"a + ++b", "a+ ++b"},
+    {"a++ + b", "a++ +b"},
+    {"a+/**/+b", "a+ +b"},
+    {"a +\n+b", "a+\r+b"},
+    {"a++\n+b", "a++\r+b"},
+    {"a + -b", "a+-b"},
+};
+INSTANTIATE_TEST_SUITE_P(SignsNeverFuse, JsCompressor, ::testing::ValuesIn(kSignsNeverFuse));
+
+const Case kLineBreaksInNestedCode[] = {
+    {"f(new\n X())", "f(new X())"},
+    {"a)\n)\nb\nc", "a))b c"},
+    {"g(x\ny)", "g(x y)"},
+    {"f(function () {\n a()\n b()\n})", "f(function(){a()\rb()})"},
+    {"f({\n a: 1,\n b: 2\n})", "f({a:1,b:2})"},
+    {"f([function () {\n a\n}])\nb", "f([function(){a}])\rb"},
+    {"}\na\nb", "}a\rb"},
+};
+INSTANTIATE_TEST_SUITE_P(LineBreaksInNestedCode, JsCompressor,
+                         ::testing::ValuesIn(kLineBreaksInNestedCode));
+
+const Case kAssignedBlockSemicolon[] = {
+    {"(x = {})", "(x={})"},
+    {"a = {b:1}, c = 2;", "a={b:1},c=2"},
+    {"x = {}\n'a'", "x={};'a'"},
+    {"x = {}\n`a`", "x={};`a`"},
+    {"x = {}\n(y)", "x={}(y)"},
+    {"x = {a: {b: 1}}\ny", "x={a:{b:1}};y"},
+    {"f = function(){}\n.call()", "f=function(){}.call()"},
+    {"x = {}y", "x={};y"},
+    {"x={}y", "x={}y"},
+    {"x={}", "x={}"},
+    {"f(x = function(){}\n)", "f(x=function(){})"},
+};
+INSTANTIATE_TEST_SUITE_P(AssignedBlockSemicolon, JsCompressor,
+                         ::testing::ValuesIn(kAssignedBlockSemicolon));
+
+const Case kRegularExpressions[] = {
+    {"x = a.replace(/ +/g, '')", "x=a.replace(/ +/g,'')"},
+    {"x = a / b / c", "x=a/b/c"},
+    {"return / +/.test(s)", "return/ +/.test(s)"},
+    {"typeof / x/", "typeof/ x/"},
+    {"x = a.return / +b", "x=a.return/+b"},
+    {"if (/[/ ]/.test(s)) x", "if(/[/ ]/.test(s))x"},
+    {"x = /[\\]/ ]/", "x=/[\\]/ ]/"},
+    {"x = /a\\/ b/", "x=/a\\/ b/"},
+    {"x = a++ / 2 / b", "x=a++/2/b"},
+    {"/ a /.exec(s)", "/ a /.exec(s)"},
+    {"a.in / 2 / b", "a.in/2/b"},
+    {"within / 2 / b", "within/2/b"},
+    {"s = /'/; t = 'a  b'", "s=/'/;t='a  b'"},
+    {"x = /a b", "x=/a b"},
+};
+INSTANTIATE_TEST_SUITE_P(RegularExpressions, JsCompressor,
+                         ::testing::ValuesIn(kRegularExpressions));
+
+const Case kTemplateLiterals[] = {
+    {"x = `a  b`", "x=`a  b`"},
+    {"x = `a\nb`", "x=`a\nb`"},
+    {"x = `a ${ b + 1 } c`;", "x=`a ${ b + 1 } c`"},
+    {"x = `${ {a: 1}.a }  `", "x=`${ {a: 1}.a }  `"},
+    {"x = `a ${ `b ${ c } d` } e`  ;", "x=`a ${ `b ${ c } d` } e`"},
+    {"x = `a \\` b`", "x=`a \\` b`"},
+    {"x = `${ '}  `' }  `", "x=`${ '}  `' }  `"},
+    {"x = `a  b", "x=`a  b"},
+    {"x = `a ${ b ;", "x=`a ${ b ;"},
+};
+INSTANTIATE_TEST_SUITE_P(TemplateLiterals, JsCompressor, ::testing::ValuesIn(kTemplateLiterals));
+
+const Case kEscapedQuotes[] = {
+    {"s = 'a\\\\' + b", "s='a\\\\'+b"},
+    {"s = 'a\\\\\\'  b'", "s='a\\\\\\'  b'"},
+    {"s = \"a\\\"  b\"", "s=\"a\\\"  b\""},
+    {"s = 'a\\\\' + 'b'", "s='a\\\\b'"},
+};
+INSTANTIATE_TEST_SUITE_P(EscapedQuotes, JsCompressor, ::testing::ValuesIn(kEscapedQuotes));
+
+const Case kFolding[] = {
+    {"n = 'a' + 'bc'.length", "n='a'+'bc'.length"},
+    {"n = 'a' + 'bc' .length", "n='a'+'bc'.length"},
+    {"x = 'a' + 'b'[0]", "x='a'+'b'[0]"},
+    {"1 - '2' + '3'", "1-'2'+'3'"},
+    {"x = 2 * 'a' + 'b'", "x=2*'a'+'b'"},
+    {"x = 'a' + 'b' + 'c'", "x='abc'"},
+    {"'a' + 'b'", "'ab'"},
+    {"x = 'a' + 'b", "x='ab"},
+    {"x = 'a' + b + 'c'", "x='a'+b+'c'"},
+};
+INSTANTIATE_TEST_SUITE_P(Folding, JsCompressor, ::testing::ValuesIn(kFolding));
+
+const Case kHtmlCommentLines[] = {
+    {"if (a<!b) c", "if(a<!b)c"},
+    {"a <!b\nc", "a<!b\rc"},
+    {"x = 1 <!-- c\ny", "x=1\ry"},
+};
+INSTANTIATE_TEST_SUITE_P(HtmlCommentLines, JsCompressor, ::testing::ValuesIn(kHtmlCommentLines));
+
+const Case kIncrementAfterLineBreak[] = {
+    {"a\n++b", "a\r++b"},
+    {"a\n--b", "a\r--b"},
+    {"a\n+b", "a+b"},
+    {"a\n-->", "a\r-->"},
+};
+INSTANTIATE_TEST_SUITE_P(IncrementAfterLineBreak, JsCompressor,
+                         ::testing::ValuesIn(kIncrementAfterLineBreak));
+
+const Case kFaults[] = {
+    {"", ""},
+    {"x = 'abc", "x='abc"},
+    {"x = 'a;", "x='a;"},
+    {"x = \"a\\", "x=\"a\\"},
+    {"a /* x", "a"},
+    {"x=function (){}\ny", "x=function(){};y"},
+    {"a;;}", "a;}"},
+};
+INSTANTIATE_TEST_SUITE_P(Faults, JsCompressor, ::testing::ValuesIn(kFaults));
+
+// Past sixteen nested substitutions the rest of the text is copied as it is.
+TEST(JsCompressorTemplates, DeepNestingCopiesTheRest) {
+    auto nested = [](int depth) {
+        std::string open;
+        std::string close;
+        for (int i = 0; i < depth; ++i) {
+            open += "`${";
+            close += "}`";
+        }
+        return open + "a" + close;
+    };
+    EXPECT_EQ(Compress("x = " + nested(16) + "  ;  y"), "x=" + nested(16) + ";y");
+    EXPECT_EQ(Compress("x = " + nested(17) + "  ;  y"), "x=" + nested(17) + "  ;  y");
+}
+
+TEST(JsCompressorAttributeValue, CommentsStayWhenRemovalIsOff) {
+    Options attribute{'"', 0, false};
+    EXPECT_EQ(Compress("alert( 'a' ) ; // c", attribute), "alert('a');//c");
+    EXPECT_EQ(Compress("a = b / 2 ; c", attribute), "a=b/2;c");
+}
+
+TEST(JsCompressorAttributeValue, NeverFoldsOntoTheQuoteBeforeText) {
+    EXPECT_EQ(Compress("+\"b\"", {'"', 0, false}), "+\"b\"");
+    EXPECT_EQ(Compress("+'b'", {'\'', 0, false}), "+'b'");
+}
+
+TEST(JsCompressorWrapper, KeptWithHideScripts) {
+    Options hide{'>', 1, true};
+    EXPECT_EQ(Compress("<!--\nvar a = 1;\n//-->\n", hide), "<!--\rvar a=1;//-->");
+    EXPECT_EQ(Compress("  <!-- x\ny", hide), "<!--\ry");
+    EXPECT_EQ(Compress("var a = 1;", hide), "var a=1");
+}
+
+TEST(JsCompressorWrapper, OpeningNeedsRoomOnTheFirstLine) {
+    Options hide{'>', 1, true};
+    EXPECT_EQ(Compress("<!-\nx = 1;\n\n\n\n\n\n", hide), "x=1;//-->");
+    EXPECT_EQ(Compress("<a\nb", hide), "b");
+    EXPECT_EQ(Compress("<!--", hide), "<!--");
+}
+
+TEST(JsCompressorWrapper, ClosingNeedsRoomBeforeTheEnd) {
+    Options hide{'>', 1, true};
+    EXPECT_EQ(Compress("<!--\nx", hide), "<!--\rx");
+    EXPECT_EQ(Compress("<!--\nx\n\n\n\n", hide), "<!--\rx");
+    EXPECT_EQ(Compress("<!--\nx\n\n\n\n\n", hide), "<!--\rx//-->");
+}
+
+TEST(JsCompressorWrapper, NullInstanceMeansHideScriptsOff) {
+    char buffer[] = "><!--\nx\n//-->\n";
+    char *cursor = nullptr;
+    CompressJavaScript(buffer + 1, 1, &cursor, nullptr);
+    EXPECT_EQ(std::string(buffer + 1, cursor), "x");
+}
+
+TEST(JsCompressorBuffer, ByteBeforeTextIsTheLastCharacter) {
+    EXPECT_EQ(Compress("  b", {'a'}), "b");
+    EXPECT_EQ(Compress("/ a /.test(s)", {'('}), "/ a /.test(s)");
+    EXPECT_EQ(Compress("/ a / 2", {'a'}), "/ a /2");
+    EXPECT_EQ(Compress("+b", {'+'}), "+b");
+    EXPECT_EQ(Compress("{\na\n}\ny", {'='}), "{a};y");
+}
+
+// A quote before the text can end a statement, but no separator is ever
+// written in front of the first token.
+TEST(JsCompressorBuffer, NothingStandsBeforeTheFirstToken) {
+    EXPECT_EQ(Compress("<b>\nfoo()", {'"', 0, false}), "foo()");
+    EXPECT_EQ(Compress("<b>\n+a", {'\'', 1, false}), "+a");
+}
+
+TEST(JsCompressorBuffer, NeverTakesBackTheByteBeforeText) {
+    EXPECT_EQ(Compress("}", {';'}), "}");
+    EXPECT_EQ(Compress("", {';'}), "");
+    EXPECT_EQ(Compress("(", {' '}), "(");
+}
+
+// "=function(" counts only when all nine characters were written.
+TEST(JsCompressorBuffer, AssignedFunctionNeedsNineWrittenCharacters) {
+    EXPECT_EQ(Compress("function(){}\nx", {'='}), "function(){}x");
+    EXPECT_EQ(Compress("=function(){}\nx"), "=function(){};x");
+}
+
+TEST(JsCompressorBuffer, CursorIgnoresItsValueOnEntry) {
+    char buffer[] = ">a = 1 ;";
+    char *cursor = buffer + 7;
+    CompressJavaScript(buffer + 1, 1, &cursor, nullptr);
+    EXPECT_EQ(std::string(buffer + 1, cursor), "a=1");
+}
+
+} // namespace

@@ -1,0 +1,2 @@
+4alert( 'a' ) ; // c
+if (a<!b) c

@@ -1,0 +1,14 @@
+1f(function () {
+ a()
+ b()
+}, new
+ X())
+if (a) {
+ b;
+}
+else {
+ c;
+}
+a)
+)
+b

@@ -1,0 +1,3 @@
+1x = a.replace(/ +/g, "") / 2 / b;
+return /[/ ]/.test(s)
+x = a++ / 2
