@@ -11,12 +11,12 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <bitset>
-#include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "compress/script/char_class.h"
+#include "compress/script/text_scan.h"
 
 namespace crv {
 namespace {
@@ -24,8 +24,6 @@ namespace {
 // Characters that end a run the pass copies without a second look. Other
 // punctuation inside a run needs no decision, as no white space precedes it.
 constexpr std::uint8_t kRunStops = kWhiteSpace | kTextEnd | kStyleSyntax;
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Whether s begins with the lower-case word, in any case, as a whole name.
 bool StartsWithWord(const char *s, std::string_view word) {
@@ -53,30 +51,6 @@ bool OpensGroupRule(const char *name) {
                        [name](std::string_view rule) { return StartsWithWord(name, rule); });
 }
 
-// Joining two literals must not create a "</style" that would end the style
-// element early, so look at up to six characters on either side of the join.
-bool JoinMakesStyleEnd(const char *text, const char *closingQuote, const char *nextContent) {
-    constexpr std::string_view kStyleEnd = "</style";
-    constexpr std::ptrdiff_t kReach = 6;
-    char window[2 * kReach];
-    std::size_t length = 0;
-    const char *from = closingQuote - std::min(kReach, closingQuote - text);
-    for (const char *s = from; s < closingQuote; ++s)
-        window[length++] = LowerAscii(*s);
-    for (std::ptrdiff_t i = 0; i < kReach && nextContent[i] != '\0'; ++i)
-        window[length++] = LowerAscii(nextContent[i]);
-    for (std::size_t start = 0; start + kStyleEnd.size() <= length; ++start)
-        if (std::string_view(window + start, kStyleEnd.size()) == kStyleEnd)
-            return true;
-    return false;
-}
-
-const char *SkipWhiteSpace(const char *s) {
-    while (IsWhiteSpace(*s))
-        ++s;
-    return s;
-}
-
 // The last character of a compound selector and the first of the next one;
 // white space between the two is a descendant combinator.
 bool EndsCompound(char c) { return IsNameChar(c) || c == ')' || c == ']' || c == '*'; }
@@ -102,7 +76,7 @@ std::uint64_t MarkBit(char c, std::uint64_t set) {
 // The punctuation that the rules of CssPass::SpaceNextToPunctuation look at,
 // behind and in front of a white-space run.
 constexpr std::uint64_t kMayNeedSpaceAfter = MarkSet(")]*+-");
-constexpr std::uint64_t kMayNeedSpaceBefore = MarkSet("*+-(:[&");
+constexpr std::uint64_t kMayNeedSpaceBefore = MarkSet("*+-(:[&\"");
 
 // A space between a word and punctuation is needed only in two places:
 // "2px -1px" (else one dimension "2px-1px") and "and (" (else a function
@@ -126,10 +100,7 @@ class CssPass {
 
   private:
     char L() const { return *last_; }
-    // Another thread may read the cursor to report progress.
-    void Publish(char *at) {
-        std::atomic_ref<char *>(*cursorOut_).store(at, std::memory_order_relaxed);
-    }
+    void Publish(char *at) { PublishCursor(cursorOut_, at); }
     void Put(char c);
 
     void CopyRun();
@@ -147,8 +118,7 @@ class CssPass {
     void CopyLiteralBody(char quote);
 
     bool CommentStartsHere() const;
-    void SkipBlockComment();
-    void SkipLineComment();
+    bool EndsWithCharset() const;
 
     void Finish();
 
@@ -207,8 +177,6 @@ void CssPass::CopyRun() {
 // One space or nothing for the white-space run just skipped. Between two
 // words a space is always needed; next to punctuation only where a rule below
 // finds that it carries meaning, and those rules involve only a few marks.
-// The space is stored either way, over white space already read, so that only
-// the cursor depends on the decision.
 void CssPass::Separate() {
     char next = *read_;
     bool space = !IsStylePunctuation(L()) && !IsStylePunctuation(next);
@@ -231,7 +199,16 @@ bool CssPass::SpaceNextToPunctuation(char next) {
     // "a :hover", "a [href]", ":not(.a) .b": a descendant combinator.
     if (inSelectors_ && EndsCompound(L()) && StartsCompound(next))
         return true;
-    return IsStarBetweenNames(next) || WordNeedsSpaceBefore(next, L());
+    return IsStarBetweenNames(next) || WordNeedsSpaceBefore(next, L()) ||
+           (next == '"' && EndsWithCharset());
+}
+
+// A browser finds the encoding of a style sheet only from the exact bytes
+// '@charset "' at its start.
+bool CssPass::EndsWithCharset() const {
+    constexpr std::string_view kCharset = "@charset";
+    return last_ - text_ + 1 >= static_cast<std::ptrdiff_t>(kCharset.size()) &&
+           std::memcmp(last_ + 1 - kCharset.size(), kCharset.data(), kCharset.size()) == 0;
 }
 
 // "div * p" anywhere: a star between two names keeps its spaces.
@@ -249,6 +226,8 @@ char CssPass::CharBeforeStar() const {
     return *before;
 }
 
+// Braces, brackets, quotes, ";", "/" and "@": the characters that move the
+// pass from one state to another.
 void CssPass::CopySyntax(char c) {
     switch (c) {
     case '"':
@@ -257,10 +236,7 @@ void CssPass::CopySyntax(char c) {
         return;
     case '/':
         if (CommentStartsHere()) {
-            if (read_[1] == '*')
-                SkipBlockComment();
-            else
-                SkipLineComment();
+            read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
             return;
         }
         break;
@@ -292,7 +268,7 @@ void CssPass::CopySyntax(char c) {
 void CssPass::OpenBlock() {
     ++depth_;
     groupBlock_[depth_] = groupPending_;
-    inSelectors_ = groupPending_;
+    inSelectors_ = depth_ == 0 || groupPending_;
     groupPending_ = false;
 }
 
@@ -319,27 +295,18 @@ void CssPass::CopyLiteral(char quote) {
 }
 
 // "'a' + 'b'" was written as "'a'+" so far; the new literal can continue the
-// old one when both use the same quote.
+// old one when both use the same quote. The quote in front of "+" must be one
+// this pass wrote to close a literal: the byte before the text may be a quote
+// too, and folding onto it would move the cursor out of the buffer.
 bool CssPass::FoldsOnto(char quote) const {
     return L() == '+' && literalEnd_ != nullptr && literalEnd_ + 1 == last_ &&
-           *literalEnd_ == quote && !JoinMakesStyleEnd(text_, literalEnd_, read_ + 1);
+           *literalEnd_ == quote && !JoinSpellsEndTag(text_, literalEnd_, read_ + 1, "</style");
 }
 
 // A backslash escapes the character after it, so "'a\\'" ends at its last
 // quote while "'a\'b'" does not end at the middle one.
 void CssPass::CopyLiteralBody(char quote) {
-    const char *in = read_;
-    char *out = last_;
-    char **cursor = cursorOut_;
-    bool escaped = false;
-    while (*in != '\0' && (escaped || *in != quote)) {
-        escaped = !escaped && *in == '\\';
-        *++out = *in++;
-        std::atomic_ref<char *>(*cursor).store(out, std::memory_order_relaxed);
-    }
-    last_ = out;
-    read_ = in;
-    if (*in == quote) {
+    if (CopyQuotedBody(read_, last_, cursorOut_, quote)) {
         Put(quote);
         ++read_;
         literalEnd_ = last_;
@@ -351,25 +318,6 @@ void CssPass::CopyLiteralBody(char quote) {
 // "/" after ":" or "(" begins a path, as in "url(//host/a.png)".
 bool CssPass::CommentStartsHere() const {
     return removeComments_ && L() != ':' && L() != '(' && (read_[1] == '*' || read_[1] == '/');
-}
-
-// The character right after "/*" never closes the comment: "/*/" stays open.
-void CssPass::SkipBlockComment() {
-    const char *in = read_ + 2;
-    if (*in != '\0')
-        ++in;
-    while (*in != '\0' && !(*in == '/' && in[-1] == '*'))
-        ++in;
-    if (*in != '\0')
-        ++in;
-    read_ = in;
-}
-
-void CssPass::SkipLineComment() {
-    const char *in = read_ + 2;
-    while (*in != '\0' && *in != '\n' && *in != '\r')
-        ++in;
-    read_ = in;
 }
 
 // A final semicolon is not needed, unless it belongs to an unclosed literal.

@@ -2,6 +2,7 @@
 // AddressSanitizer reports any read or write outside it. The first byte picks
 // whether comments are removed (its low bit: the seeds start with "1" or "0");
 // the text is the rest, up to any zero byte.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     std::uint8_t removeComments = data[0] & 1;
     const char *input = reinterpret_cast<const char *>(data + 1);
-    std::size_t length = strnlen(input, size - 1);
+    auto length = static_cast<std::size_t>(std::find(input, input + size - 1, '\0') - input);
 
     // [byte before the text][text][terminator], nothing more.
     auto buffer = std::make_unique<char[]>(length + 2);

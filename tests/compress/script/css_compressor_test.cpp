@@ -58,7 +58,9 @@ const Case kDocumentedCases[] = {
     {"/* c */ p { } // x\nq{}", "p{}q{}"},
     {"a/**/b", "ab"},
     {"p{color:/* red */blue}", "p{color:/*red*/blue}"},
-    {"color:/* red */blue", "color:/* red */blue"}, // stars between names at the top level
+    // Outside blocks a space next to a star may be a combinator, so the kept
+    // comment keeps its spaces there.
+    {"color:/* red */blue", "color:/* red */blue"},
     {"a{b:c;;}", "a{b:c;}"},
     {"p{x:'a;b' ; }", "p{x:'a;b'}"},
     {"a{b:'x' + 'y'}", "a{b:'xy'}"},
@@ -70,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(Documented, CssCompressor, ::testing::ValuesIn(kDocumen
 
 const Case kMeaningKept[] = {
     {"a{margin:2px -1px}", "a{margin:2px -1px}"},
+    {"@charset \"UTF-8\";  a { }", "@charset \"UTF-8\";a{}"},
+    {"@CHARSET \"UTF-8\";", "@CHARSET\"UTF-8\""},
     {"a{margin:0 -1px}", "a{margin:0-1px}"},
     {"a ::selection{}", "a ::selection{}"},
     {"div :first-child{}", "div :first-child{}"},
@@ -115,6 +119,7 @@ const Case kFaults[] = {
     {"a{b:'x'+\"y\"}", "a{b:'x'+\"y\"}"},
     {"a{b:'</ST' + 'YLE'}", "a{b:'</ST'+'YLE'}"},
     {"+'a'", "+'a'"},
+    {"} { a :b", "}{a :b"},
     {"a{b:'x' y+'z'}", "a{b:'x'y+'z'}"},
 };
 INSTANTIATE_TEST_SUITE_P(Faults, CssCompressor, ::testing::ValuesIn(kFaults));
