@@ -85,9 +85,10 @@ constexpr std::array<std::uint8_t, 256> MakeScriptClassTable() {
             table[c] |= kScriptWordChar;
     Mark(table, "_$\\", kScriptWordChar);
     Mark(table, "(,=:[!&|?{};~+-*%<>^", kRegexFollows);
-    // White space, the end, and what changes the state or starts a literal or
-    // comment. Other punctuation needs a look only right behind white space.
-    Mark(table, "\t\n\r ()[]{}+-\"'`/<", kScriptRunStop);
+    // White space, the end, and what changes the state, starts a literal or
+    // comment, or ends the keyword of a generator ("function*name").
+    // Other punctuation needs a look only right behind white space.
+    Mark(table, "\t\n\r ()[]{}+-*\"'`/<", kScriptRunStop);
     table[0] |= kScriptRunStop;
     return table;
 }

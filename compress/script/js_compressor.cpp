@@ -1,18 +1,19 @@
 // Script compression in one forward pass, writing over the text as it is read.
-// Nothing is parsed: the character classes, two depth counters and a flag per
-// brace depth decide where white space may go, which line breaks must stay
-// (as one carriage return, since they may end a statement), where a semicolon
-// is due after an assigned object or function, and when two joined string
-// literals can become one. Literals of every kind (strings, templates and
-// regular expressions) are copied as they stand.
+// Nothing is parsed: the character classes, two depth counters, a note per
+// brace and bracket depth and a look at the words around decide where white
+// space may go, which line breaks must stay (as one carriage return, since
+// they may end a statement), where a semicolon is due after an object
+// literal or function expression, and when two joined string literals can
+// become one. Literals of every kind (strings, templates and regular
+// expressions) are copied as they stand.
 #include "compress/script/js_compressor.h"
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include "compress/script/char_class.h"
@@ -26,15 +27,37 @@ namespace {
 constexpr std::string_view kWrapperOpen = "<!--";
 constexpr std::string_view kWrapperClose = "//-->";
 
-// A "(" written right behind these starts the parameters of an assigned
-// function expression, whose body must end its statement with a ";".
-constexpr std::string_view kAssignedFunction = "=function";
+// The keywords of function and class expressions, whose bodies in braces
+// end an expression.
+constexpr std::string_view kFunction = "function";
+constexpr std::string_view kAsync = "async";
+constexpr std::string_view kClass = "class";
 
-// An operand, never an operator, follows these words, so a "/" behind one of
-// them opens a regular expression.
-constexpr std::array<std::string_view, 13> kOperandKeywords = {
-    "return", "typeof", "case", "do", "else", "in", "instanceof",
-    "new", "delete", "void", "throw", "yield", "await"};
+// An operand, never an operator, follows these words: a "/" behind one of
+// them opens a regular expression, a "{" an object literal, and "function" a
+// function expression.
+constexpr std::array<std::string_view, 11> kOperandKeywords = {
+    "return", "typeof", "case", "in", "instanceof", "new",
+    "delete", "void", "throw", "yield", "await"};
+
+// A statement follows these words, which may start with a regular expression.
+constexpr std::array<std::string_view, 2> kStatementKeywords = {"do", "else"};
+
+// A "{" behind these opens an export clause or an exported object, which a
+// line break ends as it ends an expression.
+constexpr std::array<std::string_view, 2> kExportKeywords = {"export", "default"};
+
+// A "{" behind these, or behind the parentheses after the first six, opens
+// the block of a statement.
+constexpr std::array<std::string_view, 10> kBlockKeywords = {
+    "if", "for", "while", "with", "switch", "catch", "else", "do", "try", "finally"};
+
+// A line break behind these words ends the statement, whatever follows.
+constexpr std::array<std::string_view, 5> kLineEndsStatement = {"return", "break", "continue",
+                                                               "yield", "throw"};
+
+// Words that go on with an expression from the next line, as operators.
+constexpr std::array<std::string_view, 2> kWordOperators = {"in", "instanceof"};
 
 // "${" substitutions nested deeper than this inside template literals are
 // not followed: the rest of the text is then copied as it stands.
@@ -43,6 +66,33 @@ constexpr std::size_t kTemplateNesting = 16;
 bool IsPlain(char c) { return !HasScriptClass(c, kScriptRunStop); }
 bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// Whether the text at next starts a statement of its own behind a line
+// break that ends an operand: "!", "~", "++", "--" and quotes cannot go on
+// with an expression, so the line break ended it.
+bool StartsStatement(const char *next) {
+    char c = *next;
+    return IsQuote(c) || c == '~' || (c == '!' && next[1] != '=') || (IsSign(c) && next[1] == c);
+}
+
+bool HasLineBreak(const char *begin, const char *end) {
+    auto size = static_cast<std::size_t>(end - begin);
+    return std::memchr(begin, '\n', size) != nullptr || std::memchr(begin, '\r', size) != nullptr;
+}
+
+bool StartsWrapperOpen(const char *in) {
+    return std::strncmp(in, kWrapperOpen.data(), kWrapperOpen.size()) == 0;
+}
+
+bool IsOneOf(std::string_view word, std::span<const std::string_view> words) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// What a "{" opened, as far as the "}" that closes it needs to know: whether
+// it ends an expression, which a line break behind it may end the statement
+// of, and whether that expression is an arrow function, which nothing but a
+// list, a bracket or a condition's ":" can go on with.
+enum class Brace : std::uint8_t { kBlock, kExpression, kArrowBody };
 
 // Where the copy of a template literal stands: how many templates and "${"
 // substitutions are open, and how many braces each substitution has open.
@@ -83,10 +133,29 @@ class JsPass {
     void Track(char c);
     void OpenBrace();
     bool SeparatorGoesBefore(char c) const;
+    bool LineBreakStays(char c) const;
+    bool LineBreakEndsBeforeBlock() const;
+    bool OpensHead(const char *paren) const;
     void CopyOrdinary(char c);
     void AfterWritten(char c);
-    bool WroteAssignedFunction() const;
-    void EndAssignedBlock();
+
+    bool OperandDue(const char *before) const;
+    bool EndsLabel(const char *colon) const;
+    void NoteFunction();
+    void NoteKeyword(const char *gap);
+    bool ClassExpressionBefore(const char *end) const;
+    const char *FunctionKeywordBefore() const;
+    const char *FunctionKeyword(const char *name, const char *paren) const;
+    const char *AsyncStart(const char *keyword) const;
+    void EndExpressionBrace(Brace brace);
+    static const char *SkipGap(const char *in, bool &lineBreak, bool comments,
+                               bool wrapperLines);
+    static bool StatementEndsBefore(const char *next, bool lineBreak, Brace brace);
+
+    const char *WordStart(const char *end) const;
+    bool EndsWithWord(const char *end, std::string_view word) const;
+    std::string_view WordBefore(const char *end) const;
+    bool OperandWordBefore(const char *end) const;
 
     void CopyString(char quote);
     bool FoldsOnto(char quote) const;
@@ -96,7 +165,6 @@ class JsPass {
 
     void Slash();
     bool OpensRegex() const;
-    bool EndsWithOperandKeyword() const;
     void CopyRegex();
 
     void Finish();
@@ -108,7 +176,16 @@ class JsPass {
     const CompressorInstance *const instance_;
     const char *literalStart_ = nullptr; // opening quote of the last string written
     const char *literalEnd_ = nullptr;   // its closing quote
-    std::bitset<256> assignedBlock_;     // per brace depth: its "}" ends a statement
+    const char *regexEnd_ = nullptr;     // closing "/" of the last regular expression written
+    const char *functionName_ = nullptr; // where a name goes behind the last "function" written
+    const char *closedParen_ = nullptr;  // the "(" that the last ")" closed
+    // Per brace depth: what the "{" opened. Behind the "}" of an object
+    // literal or a function's body in an expression a ";" may be due.
+    std::array<Brace, 256> brace_{};
+    // Per bracket depth: a function or class expression started there, so
+    // the next "{" at that depth opens its body.
+    std::array<bool, 256> bodyDue_{};
+    std::array<const char *, 256> openParen_{}; // per bracket depth: the last "(" written
     std::array<std::uint8_t, 256> bracketsAtBrace_{}; // bracket depth where that brace opened
     std::uint8_t brackets_ = 0; // parentheses and square brackets, wrapping
     std::uint8_t braces_ = 0;   // wrapping
@@ -140,7 +217,7 @@ void JsPass::CopyRest() {
 void JsPass::Run() {
     Publish();
     read_ = SkipWhiteSpace(read_);
-    if (*read_ == '<')
+    if (*read_ == '<' && removeComments_)
         SkipWrapperLine();
     do
         CopyToken();
@@ -149,6 +226,8 @@ void JsPass::Run() {
 }
 
 // The first line of an old-browser wrapper goes, whatever follows its "<".
+// Only a script element has one: in an attribute value (comments kept) "<"
+// and "<!--" are ordinary text.
 // With hideScripts a bare "<!--" stands for it, where that fits in front of
 // the line's end: it must not overwrite the unread text behind.
 void JsPass::SkipWrapperLine() {
@@ -158,16 +237,20 @@ void JsPass::SkipWrapperLine() {
         PutWord(kWrapperOpen);
 }
 
-// The white-space run at read_ becomes one space, one carriage return or
-// nothing. A line break may end a statement, so it stays as a carriage return
-// at statement level, after a word or after punctuation that can end an
-// operand. Inside brackets only a space between two words is kept (counted
-// from the innermost brace, so a function body in an argument list is at
-// statement level again). Returns false at the end of the text.
+// The white-space run at read_, with the comments in it, becomes one space,
+// one carriage return or nothing. A line break (also one inside a comment)
+// may end a statement, so it stays as a carriage return at statement level,
+// after a word or after punctuation that can end an operand. Inside brackets
+// only a space between two words is kept (counted from the innermost brace,
+// so a function body in an argument list is at statement level again). A
+// regular expression ends like a word: "/a/ in b" must not spell flags.
+// Returns false at the end of the text.
 bool JsPass::Separate() {
     bool lineBreak = false;
     while (IsWhiteSpace(*read_))
         lineBreak |= IsLineBreak(*read_++);
+    if (*read_ == '/')
+        read_ = SkipGap(read_, lineBreak, removeComments_, removeComments_);
     if (*read_ == '\0')
         return false;
     if (Wrote())
@@ -177,11 +260,11 @@ bool JsPass::Separate() {
 
 void JsPass::WriteSeparator(bool lineBreak) {
     char last = L();
-    if (lineBreak && AtStatementLevel()) {
-        if (IsScriptLineEnder(last) || !IsScriptPunctuation(last))
-            Put('\r');
-    } else if (!IsScriptPunctuation(last)) {
-        Put(' ');
+    if (!IsScriptPunctuation(last) || last_ == regexEnd_) {
+        NoteKeyword(last_ + 1);
+        Put(lineBreak && AtStatementLevel() ? '\r' : ' ');
+    } else if (lineBreak && IsScriptLineEnder(last) && AtStatementLevel()) {
+        Put('\r');
     }
 }
 
@@ -224,7 +307,7 @@ void JsPass::CopySpecial(char c) {
         CopyTemplate();
     else if (c == '/')
         Slash();
-    else if (c == '<' && std::strncmp(read_, kWrapperOpen.data(), kWrapperOpen.size()) == 0)
+    else if (c == '<' && removeComments_ && StartsWrapperOpen(read_))
         read_ = SkipToLineEnd(read_);
     else
         CopyOrdinary(c);
@@ -237,6 +320,8 @@ void JsPass::Track(char c) {
         ++brackets_;
         break;
     case ')':
+        closedParen_ = openParen_[brackets_--];
+        break;
     case ']':
         --brackets_;
         break;
@@ -253,22 +338,65 @@ void JsPass::Track(char c) {
     }
 }
 
-// "{" right after "=" opens an assigned object literal.
+// Runs before the separator in front of the "{" is taken back, so L may
+// still be that separator.
 void JsPass::OpenBrace() {
-    if (L() == '=')
-        assignedBlock_[braces_] = true;
+    bool body = bodyDue_[brackets_] || (L() == 's' && ClassExpressionBefore(last_ + 1));
+    bool arrow = Wrote() && L() == '>' && last_[-1] == '=';
+    bool expression = body || OperandDue(last_);
+    brace_[braces_] = arrow ? Brace::kArrowBody : expression ? Brace::kExpression : Brace::kBlock;
+    bodyDue_[brackets_] = false;
     ++braces_;
     bracketsAtBrace_[braces_] = brackets_;
 }
 
 // A separator in front of punctuation is not needed, except where it keeps
 // two signs apart ("a+ +b" must not become "a++b") or where a line break
-// before "++" or "--" ends the statement before it ("a" LF "++b").
+// ends the statement before it.
 bool JsPass::SeparatorGoesBefore(char c) const {
     char last = L();
     if (!Wrote() || !IsScriptPunctuation(c) || (last != ' ' && last != '\r'))
         return false;
-    return !(IsSign(c) && (last_[-1] == c || (last == '\r' && read_[1] == c)));
+    if (last == '\r' && LineBreakStays(c))
+        return false;
+    return !(IsSign(c) && last_[-1] == c);
+}
+
+// Whether the carriage return last written must stay in front of c, as the
+// end of the statement before it. "}" and ";" end that statement anyway.
+// "return" and its like end at a line break whatever follows ("return" LF
+// "(x)"); an operand ends there where a statement starts behind ("a" LF
+// "++b"), unless a lone sign before the line break carries the expression
+// on ("a +" LF "'b'"). A carriage return kept needlessly costs a byte, never
+// a meaning: a line break stood there.
+bool JsPass::LineBreakStays(char c) const {
+    if (c == '}' || c == ';')
+        return false;
+    if (IsOneOf(WordBefore(last_), kLineEndsStatement))
+        return true;
+    if (c == '{')
+        return LineBreakEndsBeforeBlock();
+    return StartsStatement(read_) && !(IsSign(last_[-1]) && last_[-2] != last_[-1]);
+}
+
+// Whether the line break behind the output ends a statement before a "{",
+// which then opens a block of its own ("f()" LF "{"). It does not behind
+// the head of a statement or function ("if (a)" LF "{", "else" LF "{"),
+// whose block it opens, nor behind a lone sign, where it opens an object.
+bool JsPass::LineBreakEndsBeforeBlock() const {
+    const char *before = last_ - 1;
+    if (*before == ')')
+        return closedParen_ == nullptr || !OpensHead(closedParen_);
+    if (IsSign(*before))
+        return before[-1] == *before;
+    return !IsOneOf(WordBefore(last_), kBlockKeywords);
+}
+
+// Whether the "(" at paren opens the head of a statement ("if (") or the
+// parameters of a function ("function f(").
+bool JsPass::OpensHead(const char *paren) const {
+    return IsOneOf(WordBefore(paren), kBlockKeywords) ||
+           FunctionKeyword(WordStart(paren), paren) != nullptr;
 }
 
 // Two signs that were apart in the text stay apart: "a + +b" gives "a+ +b".
@@ -281,35 +409,211 @@ void JsPass::CopyOrdinary(char c) {
 }
 
 void JsPass::AfterWritten(char c) {
-    if (c == '(' && WroteAssignedFunction()) {
-        assignedBlock_[braces_] = true;
-    } else if (c == '}' && assignedBlock_[braces_]) {
-        assignedBlock_[braces_] = false;
-        EndAssignedBlock();
+    if (c == '*') {
+        NoteKeyword(last_);
+    } else if (c == '(') {
+        openParen_[brackets_] = last_;
+        NoteFunction();
+    } else if (c == '}' && brace_[braces_] != Brace::kBlock) {
+        Brace brace = brace_[braces_];
+        brace_[braces_] = Brace::kBlock;
+        EndExpressionBrace(brace);
     }
 }
 
-// Whether the nine characters in front of the "(" just written are
-// "=function"; fewer written characters never match.
-bool JsPass::WroteAssignedFunction() const {
-    const char *start = last_ - kAssignedFunction.size();
-    return start >= text_ && std::string_view(start, kAssignedFunction.size()) == kAssignedFunction;
+// Whether an operand is due behind the output character at before, which
+// makes a "{" there an object literal and "function" there a function
+// expression rather than a block or a declaration. Operators, opening
+// punctuation and the operand keywords call for one; "export" and "default"
+// count with them (see kExportKeywords). Behind ";", "{", "}", ")", a label,
+// other words and the start of the text a statement begins, and so it does
+// behind a kept line break, unless a lone sign before it carries the
+// expression on ("a +" LF "{}"). The byte in front of the text is a start
+// tag's ">" or an attribute value's quote; only an "=" there is an operator.
+bool JsPass::OperandDue(const char *before) const {
+    char c = *before;
+    if (before < text_)
+        return c == '=';
+    if (HasScriptClass(c, kRegexFollows))
+        return c == ':' ? !EndsLabel(before) : c != ';' && c != '{' && c != '}';
+    if (c == ' ')
+        return OperandWordBefore(before);
+    if (c == '\r')
+        return before > text_ && IsSign(before[-1]) && before[-2] != before[-1];
+    return IsLetter(c) && OperandWordBefore(before + 1);
 }
 
-// The "}" of an assigned object or function ends its statement, but the line
-// break behind it is dropped, so a ";" says so. Before punctuation other than
-// a quote the expression goes on ("(x = {})", "a = {}, b", "f = function(){}()")
-// and nothing is added. The ";" takes the place of one white-space character
-// or of room the output has already given up; without either it is left out.
-void JsPass::EndAssignedBlock() {
-    char next = *SkipWhiteSpace(read_);
-    if (IsScriptPunctuation(next) && !IsQuote(next))
+// Whether the ":" at colon ends a label ("done: {"): a name where a
+// statement starts. Anything else before a ":" is a key, a case or the
+// middle of a condition; of these only a case takes a block, which a ";"
+// behind does no harm.
+bool JsPass::EndsLabel(const char *colon) const {
+    const char *name = WordStart(colon);
+    if (name == colon)
+        return false;
+    const char *before = name - 1;
+    if (before < text_)
+        return true;
+    if (*before == ' ')
+        return IsOneOf(WordBefore(before), kStatementKeywords);
+    return std::string_view(";})\r").find(*before) != std::string_view::npos;
+}
+
+// A function expression's body is not known until its "{", so the bracket
+// depth of its parameters is noted. Declarations are left alone: their "}"
+// ends the statement by itself. Most "(" follow a name that no noted
+// "function" stands before, and the last letter tells that "function" does
+// not end there either.
+void JsPass::NoteFunction() {
+    if (functionName_ == nullptr && last_[-1] != 'n' && last_[-1] != '*')
         return;
-    if (IsWhiteSpace(*read_))
-        ++read_;
-    else if (last_ + 1 == read_)
+    const char *keyword = FunctionKeywordBefore();
+    functionName_ = nullptr;
+    if (keyword != nullptr && OperandDue(AsyncStart(keyword) - 1))
+        bodyDue_[static_cast<std::uint8_t>(brackets_ - 1)] = true;
+}
+
+// The separator or "*" written at gap may follow a keyword that a body in
+// braces comes after. Behind "function" may stand the name of a function,
+// which is looked for at its "(" (this saves a search back over every name
+// in front of a "("). Behind "class" in an operand's place comes a class
+// expression, whose body is the next "{" at this bracket depth: an "extends"
+// clause keeps any braces of its own in brackets. This runs behind every
+// word, so the last letter is looked at first.
+void JsPass::NoteKeyword(const char *gap) {
+    if (gap[-1] == 'n' && EndsWithWord(gap, kFunction))
+        functionName_ = gap + 1;
+    else if (gap[-1] == 's' && ClassExpressionBefore(gap))
+        bodyDue_[brackets_] = true;
+}
+
+// Whether the output up to end ends with "class" where an operand is due.
+bool JsPass::ClassExpressionBefore(const char *end) const {
+    return EndsWithWord(end, kClass) && OperandDue(end - kClass.size() - 1);
+}
+
+// Where "function" starts when the "(" just written opens a function's
+// parameters; a name noted earlier is checked once, at the first "(" behind
+// it. Null before any other "(".
+const char *JsPass::FunctionKeywordBefore() const {
+    bool named = functionName_ != nullptr && functionName_ < last_;
+    return FunctionKeyword(named ? functionName_ : last_, last_);
+}
+
+// Where "function" starts when the "(" at paren opens a function's
+// parameters, with name where a name in front of the "(" would start. The
+// output spells these "function(", "function*(", "function name(" and
+// "function*name(". Null before any other "(".
+const char *JsPass::FunctionKeyword(const char *name, const char *paren) const {
+    const char *end = paren[-1] == '*' ? paren - 1 : paren;
+    if (EndsWithWord(end, kFunction))
+        return end - kFunction.size();
+    const char *gap = name - 1;
+    bool named = name < paren && (*gap == '*' || IsWhiteSpace(*gap)) &&
+                 EndsWithWord(gap, kFunction) && std::all_of(name, paren, IsScriptWordChar);
+    return named ? gap - kFunction.size() : nullptr;
+}
+
+// Whether the output up to end ends with word, not as the tail of a longer
+// name. The byte in front of the text may be read, never one further.
+bool JsPass::EndsWithWord(const char *end, std::string_view word) const {
+    const char *start = end - word.size();
+    return start >= text_ && end[-1] == word.back() &&
+           std::string_view(start, word.size()) == word && !IsScriptWordChar(start[-1]);
+}
+
+// "async function" stands where "function" alone would.
+const char *JsPass::AsyncStart(const char *keyword) const {
+    const char *gap = keyword - 1;
+    bool async = keyword > text_ && *gap == ' ' && EndsWithWord(gap, kAsync);
+    return async ? gap - kAsync.size() : keyword;
+}
+
+// The "}" of an object literal or function expression may end its statement
+// where a line break follows, and the line break behind it is dropped, so a
+// ";" says so. Comments are looked past, whether they go or stay. The ";"
+// takes the place of the white space and comments behind the "}" (of the
+// white space only, where comments stay) or of room the output has already
+// given up; without either it is left out.
+void JsPass::EndExpressionBrace(Brace brace) {
+    bool lineBreak = false;
+    const char *next = SkipGap(read_, lineBreak, true, removeComments_);
+    if (!StatementEndsBefore(next, lineBreak, brace))
         return;
-    Put(';');
+    read_ = removeComments_ ? next : SkipWhiteSpace(read_);
+    if (last_ + 1 < read_)
+        Put(';');
+}
+
+// The first character behind the white space at in, and behind the "<!--"
+// lines among it, which the pass drops, and the comments, where asked;
+// lineBreak is set where a line break stood in between.
+const char *JsPass::SkipGap(const char *in, bool &lineBreak, bool comments,
+                            bool wrapperLines) {
+    for (;;) {
+        while (IsWhiteSpace(*in))
+            lineBreak |= IsLineBreak(*in++);
+        bool comment = comments && in[0] == '/' && (in[1] == '*' || in[1] == '/');
+        if (comment && in[1] == '*') {
+            const char *end = SkipBlockComment(in);
+            lineBreak |= HasLineBreak(in, end);
+            in = end;
+        } else if (comment || (wrapperLines && in[0] == '<' && StartsWrapperOpen(in))) {
+            in = SkipToLineEnd(in);
+        } else {
+            return in;
+        }
+    }
+}
+
+// Whether the statement ends at a "}" with next behind it. A quote cannot go
+// on with an expression, nor can what starts a statement on a later line (a
+// block's "{" among it), nor a word there, except the word operators. Other
+// punctuation ("(x = {})", "a = {}, b", "f = function(){}()"), a template (a
+// tagged call) and a word on the same line ("{} instanceof X") go on with
+// it, and at the end nothing is due. An arrow function ends at a line break
+// before anything but "," ")" "]" "}" ";" ":" ("f = () => {}" LF "(x)").
+bool JsPass::StatementEndsBefore(const char *next, bool lineBreak, Brace brace) {
+    if (IsQuote(*next))
+        return true;
+    if (!lineBreak)
+        return false;
+    if (brace == Brace::kArrowBody)
+        return *next != '\0' && std::string_view(",)]};:").find(*next) == std::string_view::npos;
+    if (StartsStatement(next) || *next == '{')
+        return true;
+    if (!IsScriptWordChar(*next))
+        return false;
+    const char *end = next;
+    while (IsScriptWordChar(*end))
+        ++end;
+    return !IsOneOf({next, static_cast<std::size_t>(end - next)}, kWordOperators);
+}
+
+// Where the word that ends at end starts; end itself where none does. Never
+// goes in front of the text.
+const char *JsPass::WordStart(const char *end) const {
+    while (end > text_ && IsScriptWordChar(end[-1]))
+        --end;
+    return end;
+}
+
+// The word that the output up to end ends with, where it may be a keyword:
+// a word of its own, not a property ("x.in"). Empty otherwise.
+std::string_view JsPass::WordBefore(const char *end) const {
+    if (end <= text_ || !IsLetter(end[-1]))
+        return {};
+    const char *start = WordStart(end);
+    if (start[-1] == '.' || IsScriptWordChar(start[-1]))
+        return {};
+    return {start, static_cast<std::size_t>(end - start)};
+}
+
+// Whether the output up to end ends with a word behind which "{" opens no
+// block and "function" starts no declaration.
+bool JsPass::OperandWordBefore(const char *end) const {
+    std::string_view word = WordBefore(end);
+    return !word.empty() && (IsOneOf(word, kOperandKeywords) || IsOneOf(word, kExportKeywords));
 }
 
 void JsPass::CopyString(char quote) {
@@ -331,12 +635,15 @@ void JsPass::CopyString(char quote) {
 
 // "'a' + 'b'" has been written as "'a'+" so far; the new literal can carry on
 // the old one. Not where an operator binds the first literal to what stands
-// before it ("1 - '2' + '3'"), nor where "." or "[" binds the second to what
-// follows it ("'a' + 'bc'.length"), nor where the join would spell "</script".
+// before it ("1 - '2' + '3'", "!'a' + 'b'"), or a word may ("typeof 'a' +
+// 'b'"), nor where "." or "[" binds the second to what follows it ("'a' +
+// 'bc'.length"), nor where the join would spell "</script".
 bool JsPass::FoldsOnto(char quote) const {
     if (L() != '+' || literalEnd_ == nullptr || literalEnd_ + 1 != last_ || *literalEnd_ != quote)
         return false;
-    if (std::string_view("-*/%").find(literalStart_[-1]) != std::string_view::npos)
+    char before = literalStart_[-1];
+    if (std::string_view("-*/%!~").find(before) != std::string_view::npos ||
+        IsScriptWordChar(before))
         return false;
     const char *closing = FindClosingQuote(read_ + 1, quote);
     char after = *closing == '\0' ? '\0' : *SkipWhiteSpace(closing + 1);
@@ -398,43 +705,36 @@ void JsPass::CopySubstitution(TemplateNesting &nesting) {
 }
 
 // A "/" is a comment, a regular expression or an operator. "\/" outside a
-// literal never opens a comment.
+// literal never opens a comment. A comment that stays is copied like a
+// regular expression where one could start, but it ends no operand.
 void JsPass::Slash() {
     char next = read_[1];
-    if (removeComments_ && L() != '\\' && (next == '*' || next == '/'))
+    bool comment = L() != '\\' && (next == '*' || next == '/');
+    if (comment && removeComments_) {
         read_ = next == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_);
-    else if (OpensRegex())
+    } else if (OpensRegex()) {
         CopyRegex();
-    else
+        regexEnd_ = comment ? nullptr : last_;
+    } else {
         CopyChar();
+    }
 }
 
 // A "/" where an operand begins opens a regular expression: at the start,
-// after an operator or opening punctuation, or after a keyword that an operand
-// follows. "++" and "--" end an operand, so a "/" behind them divides.
+// after an operator or opening punctuation, after a keyword that an operand
+// or a statement follows, or on a new statement behind "return" and its like
+// (the only carriage return a "/" finds). "++" and "--" end an operand, so a
+// "/" behind them divides.
 bool JsPass::OpensRegex() const {
     if (!Wrote())
         return true;
     char last = L();
+    if (last == '\r')
+        return true;
     if (HasScriptClass(last, kRegexFollows))
         return !(IsSign(last) && last_[-1] == last);
-    return EndsWithOperandKeyword();
-}
-
-// Whether the output ends with one of the keywords as a word of its own, not
-// as the tail of a longer name or a property ("x.in").
-bool JsPass::EndsWithOperandKeyword() const {
-    if (!IsLetter(L()))
-        return false;
-    const char *end = last_ + 1;
-    auto endsWith = [&](std::string_view word) {
-        if (static_cast<std::size_t>(end - text_) < word.size())
-            return false;
-        const char *start = end - word.size();
-        return std::string_view(start, word.size()) == word && !IsScriptWordChar(start[-1]) &&
-               start[-1] != '.';
-    };
-    return std::any_of(kOperandKeywords.begin(), kOperandKeywords.end(), endsWith);
+    std::string_view word = WordBefore(last_ + 1);
+    return IsOneOf(word, kOperandKeywords) || IsOneOf(word, kStatementKeywords);
 }
 
 // Copied as it stands up to the "/" that closes it: one not escaped by a

@@ -116,22 +116,73 @@ const Case kLineBreaksInNestedCode[] = {
     {"f({\n a: 1,\n b: 2\n})", "f({a:1,b:2})"},
     {"f([function () {\n a\n}])\nb", "f([function(){a}])\rb"},
     {"}\na\nb", "}a\rb"},
+    {"a\n/* c */ b", "a\rb"},
+    {"a /* c\n */ b", "a\rb"},
+    {"a\n// c\n/* d */ b", "a\rb"},
 };
 INSTANTIATE_TEST_SUITE_P(LineBreaksInNestedCode, JsCompressor,
                          ::testing::ValuesIn(kLineBreaksInNestedCode));
 
+// The "}" of an object literal or of a function, arrow or class expression
+// gets a ";" where the line break behind it ends the statement: first when,
+// then which braces count, wherever an operand is due.
 const Case kAssignedBlockSemicolon[] = {
     {"(x = {})", "(x={})"},
     {"a = {b:1}, c = 2;", "a={b:1},c=2"},
     {"x = {}\n'a'", "x={};'a'"},
-    {"x = {}\n`a`", "x={};`a`"},
+    {"x = {}\n`a`", "x={}`a`"},
     {"x = {}\n(y)", "x={}(y)"},
     {"x = {a: {b: 1}}\ny", "x={a:{b:1}};y"},
     {"f = function(){}\n.call()", "f=function(){}.call()"},
-    {"x = {}y", "x={};y"},
+    {"x = {}y", "x={}y"},
     {"x={}y", "x={}y"},
     {"x={}", "x={}"},
     {"f(x = function(){}\n)", "f(x=function(){})"},
+    {"x = {a: 1}\n// c\ny", "x={a:1};y"},
+    {"x = {a: 1} // c\ny", "x={a:1};y"},
+    {"x = {a: 1} /* c */\ny", "x={a:1};y"},
+    {"x = {a: 1} /* c\n */ y", "x={a:1};y"},
+    {"x = {} /* c */ y", "x={}y"},
+    {"x = {} instanceof Y", "x={}instanceof Y"},
+    {"x = {}\ninstanceof Y", "x={}instanceof Y"},
+    {"x = {}\nin y", "x={}in y"},
+    {"x = {} 'a'", "x={};'a'"},
+    {"x = {}\n!a", "x={};!a"},
+    {"x = {}\n++a", "x={};++a"},
+    {"x = {}\n{\n}", "x={};{}"},
+    {"X.f = function name(a) {\n}\nY", "X.f=function name(a){};Y"},
+    {"fn = fn || function (s) {\n}\nreturn", "fn=fn||function(s){};return"},
+    {"f = async function () {\n}\ng", "f=async function(){};g"},
+    {"f = function* () {\n}\ng", "f=function*(){};g"},
+    {"f = function *gen() {\n}\ng", "f=function*gen(){};g"},
+    {"f=function*gen(){}\ng", "f=function*gen(){};g"},
+    {"x = function()\n{\n}\ny", "x=function(){};y"},
+    {"x = function (a = {}, {b}) {\n}\ny", "x=function(a={},{b}){};y"},
+    {"return function () {\n}\nx", "return function(){};x"},
+    {"x = new function () {\n}\ny", "x=new function(){};y"},
+    {"x = a ? b : function () {\n}\ny", "x=a?b:function(){};y"},
+    {"f = () => {\n}\ng", "f=()=>{};g"},
+    {"f = x => {\n}\n(g)", "f=x=>{};(g)"},
+    {"f = x => {\n}\n[g]", "f=x=>{};[g]"},
+    {"o = {f: () => {}\n}", "o={f:()=>{}}"},
+    {"a ? () => {}\n: b", "a?()=>{}:b"},
+    {"x = class {\n}\ny", "x=class{};y"},
+    {"x = class A extends B {\n}\ny", "x=class A extends B{};y"},
+    {"x = class extends mix({a: 1}) {\n}\ny", "x=class extends mix({a:1}){};y"},
+    {"return {a: 1}\nx", "return{a:1};x"},
+    {"x = a ? b : {}\ny", "x=a?b:{};y"},
+    {"x = a +\n{}\ny", "x=a+{};y"},
+    {"export {a}\nexport {b}", "export{a};export{b}"},
+    {"export default {a: 1}\nfoo()", "export default{a:1};foo()"},
+    {"export function f() {\n}\ng()", "export function f(){};g()"},
+    {"case 1: {\n}\nbreak", "case 1:{};break"},
+    {"function f() {\n}\ng()", "function f(){}g()"},
+    {"async function f() {\n}\ng()", "async function f(){}g()"},
+    {"if (a) {\n}\nb", "if(a){}b"},
+    {"label: {\n}\nb", "label:{}b"},
+    {"if (a) L: {\n}\nelse {\n}", "if(a)L:{}else{}"},
+    {"x.function(a)\nif (b) {\n}\nelse {\n}", "x.function(a)\rif(b){}else{}"},
+    {"returnfunction(a)\nif (b) {\n}\nelse {\n}", "returnfunction(a)\rif(b){}else{}"},
 };
 INSTANTIATE_TEST_SUITE_P(AssignedBlockSemicolon, JsCompressor,
                          ::testing::ValuesIn(kAssignedBlockSemicolon));
@@ -151,6 +202,11 @@ const Case kRegularExpressions[] = {
     {"within / 2 / b", "within/2/b"},
     {"s = /'/; t = 'a  b'", "s=/'/;t='a  b'"},
     {"x = /a b", "x=/a b"},
+    {"var re = /ab/\nvar z", "var re=/ab/\rvar z"},
+    {"x = /a/g\ny", "x=/a/g\ry"},
+    {"x = /a/ in y", "x=/a/ in y"},
+    {"x = /a/\n(y)", "x=/a/(y)"},
+    {"x = a / b\ny", "x=a/b\ry"},
 };
 INSTANTIATE_TEST_SUITE_P(RegularExpressions, JsCompressor,
                          ::testing::ValuesIn(kRegularExpressions));
@@ -186,6 +242,11 @@ const Case kFolding[] = {
     {"'a' + 'b'", "'ab'"},
     {"x = 'a' + 'b", "x='ab"},
     {"x = 'a' + b + 'c'", "x='a'+b+'c'"},
+    {"x = typeof 'a' + 'b'", "x=typeof'a'+'b'"},
+    {"x = void 'a' + 'b'", "x=void'a'+'b'"},
+    {"x = !'a' + 'b'", "x=!'a'+'b'"},
+    {"x = ~'1' + '2'", "x=~'1'+'2'"},
+    {"return\n'a' + 'b'", "return\r'ab'"},
 };
 INSTANTIATE_TEST_SUITE_P(Folding, JsCompressor, ::testing::ValuesIn(kFolding));
 
@@ -204,6 +265,35 @@ const Case kIncrementAfterLineBreak[] = {
 };
 INSTANTIATE_TEST_SUITE_P(IncrementAfterLineBreak, JsCompressor,
                          ::testing::ValuesIn(kIncrementAfterLineBreak));
+
+// A line break that ends a statement before punctuation stays.
+const Case kLineBreakEndsStatement[] = {
+    {"return\n(x)", "return\r(x)"},
+    {"return\n'a'", "return\r'a'"},
+    {"return\n+x", "return\r+x"},
+    {"return\n/a/.test(s)", "return\r/a/.test(s)"},
+    {"return // c\n(x)", "return\r(x)"},
+    {"return\n}", "return}"},
+    {"return\n;", "return"},
+    {"break\n(a)", "break\r(a)"},
+    {"continue\n[a]", "continue\r[a]"},
+    {"yield\n(x)", "yield\r(x)"},
+    {"throw\n(x)", "throw\r(x)"},
+    {"x.return\n(y)", "x.return(y)"},
+    {"a\n!b", "a\r!b"},
+    {"a\n~b", "a\r~b"},
+    {"a\n!= b", "a!=b"},
+    {"a\n'b'", "a\r'b'"},
+    {"a +\n'b'", "a+'b'"},
+    {"f()\n{\n}", "f()\r{}"},
+    {"if (a)\n{\n}", "if(a){}"},
+    {"while (a)\n{\n}", "while(a){}"},
+    {"else\n{\n}", "else{}"},
+    {"function f()\n{\n}", "function f(){}"},
+    {"a +\n{\n}", "a+{}"},
+};
+INSTANTIATE_TEST_SUITE_P(LineBreakEndsStatement, JsCompressor,
+                         ::testing::ValuesIn(kLineBreakEndsStatement));
 
 const Case kFaults[] = {
     {"", ""},
@@ -235,6 +325,8 @@ TEST(JsCompressorAttributeValue, CommentsStayWhenRemovalIsOff) {
     Options attribute{'"', 0, false};
     EXPECT_EQ(Compress("alert( 'a' ) ; // c", attribute), "alert('a');//c");
     EXPECT_EQ(Compress("a = b / 2 ; c", attribute), "a=b/2;c");
+    EXPECT_EQ(Compress("x = {}\n/* c */\ny", attribute), "x={};/* c */y");
+    EXPECT_EQ(Compress("x = {}\n// c\ny", attribute), "x={};//c\ry");
 }
 
 TEST(JsCompressorAttributeValue, NeverFoldsOntoTheQuoteBeforeText) {
@@ -273,7 +365,7 @@ TEST(JsCompressorWrapper, NullInstanceMeansHideScriptsOff) {
 TEST(JsCompressorBuffer, ByteBeforeTextIsTheLastCharacter) {
     EXPECT_EQ(Compress("  b", {'a'}), "b");
     EXPECT_EQ(Compress("/ a /.test(s)", {'('}), "/ a /.test(s)");
-    EXPECT_EQ(Compress("/ a / 2", {'a'}), "/ a /2");
+    EXPECT_EQ(Compress("/ a / 2", {'a'}), "/ a / 2");
     EXPECT_EQ(Compress("+b", {'+'}), "+b");
     EXPECT_EQ(Compress("{\na\n}\ny", {'='}), "{a};y");
 }
@@ -281,8 +373,15 @@ TEST(JsCompressorBuffer, ByteBeforeTextIsTheLastCharacter) {
 // A quote before the text can end a statement, but no separator is ever
 // written in front of the first token.
 TEST(JsCompressorBuffer, NothingStandsBeforeTheFirstToken) {
-    EXPECT_EQ(Compress("<b>\nfoo()", {'"', 0, false}), "foo()");
+    EXPECT_EQ(Compress("<b>\nfoo()", {'"', 1, false}), "foo()");
     EXPECT_EQ(Compress("<b>\n+a", {'\'', 1, false}), "+a");
+}
+
+// An attribute value is no script element: "<" there is text.
+TEST(JsCompressorBuffer, AttributeValueKeepsLessThan) {
+    EXPECT_EQ(Compress("<b>x</b>", {'"', 0, true}), "<b>x</b>");
+    EXPECT_EQ(Compress("x = 1 <!--y", {'"', 0, false}), "x=1<!--y");
+    EXPECT_EQ(Compress(" <!-- x\ny", {'\'', 0, true}), "<!--x\ry");
 }
 
 TEST(JsCompressorBuffer, NeverTakesBackTheByteBeforeText) {
@@ -291,10 +390,17 @@ TEST(JsCompressorBuffer, NeverTakesBackTheByteBeforeText) {
     EXPECT_EQ(Compress("(", {' '}), "(");
 }
 
-// "=function(" counts only when all nine characters were written.
-TEST(JsCompressorBuffer, AssignedFunctionNeedsNineWrittenCharacters) {
-    EXPECT_EQ(Compress("function(){}\nx", {'='}), "function(){}x");
+// Only an "=" in front of the text makes what starts it an operand: behind
+// a start tag's ">" or an attribute value's quote a statement begins. No
+// look back reaches further than that byte.
+TEST(JsCompressorBuffer, ByteBeforeTextStartsAStatement) {
+    EXPECT_EQ(Compress("function(){}\nx", {'='}), "function(){};x");
+    EXPECT_EQ(Compress("function f(){}\nx"), "function f(){}x");
+    EXPECT_EQ(Compress("{\na\n}\nx", {'"'}), "{a}x");
     EXPECT_EQ(Compress("=function(){}\nx"), "=function(){};x");
+    EXPECT_EQ(Compress("{}\nx"), "{}x");
+    EXPECT_EQ(Compress("(){}\nx", {'*'}), "(){}x");
+    EXPECT_EQ(Compress("\n{}", {'\r'}), "{}");
 }
 
 TEST(JsCompressorBuffer, CursorIgnoresItsValueOnEntry) {

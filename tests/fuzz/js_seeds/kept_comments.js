@@ -1,0 +1,7 @@
+4x = {}
+// c
+y = function () {}
+/* c */
+z
+return
+/* c */ (a)

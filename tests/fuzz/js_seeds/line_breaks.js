@@ -1,0 +1,13 @@
+1x = {a: 1} // c
+y = {} /* c
+ */ z
+v = {} instanceof Y
+return
+(x)
+break
+/a/g
+throw // c
+!a
+f()
+{
+}
