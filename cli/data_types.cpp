@@ -10,10 +10,6 @@ namespace crvcli {
 
 namespace {
 
-// The compressors the library has so far; a type joins this list once its
-// compressor is part of the library.
-constexpr std::uint32_t kAvailableTypes[] = {CRV_DATA_JAVASCRIPT, CRV_DATA_CSS};
-
 struct Name {
     const char *name;
     std::uint32_t dataType;
@@ -69,11 +65,6 @@ const char *DataTypeName(std::uint32_t dataType) {
     default:
         return "CSS";
     }
-}
-
-bool IsAvailable(std::uint32_t dataType) {
-    return std::find(std::begin(kAvailableTypes), std::end(kAvailableTypes), dataType) !=
-           std::end(kAvailableTypes);
 }
 
 } // namespace crvcli

@@ -23,9 +23,6 @@ std::string LowerCase(std::string text);
 
 const char *DataTypeName(std::uint32_t dataType);
 
-// Whether this build of the library has a compressor for the data type.
-bool IsAvailable(std::uint32_t dataType);
-
 } // namespace crvcli
 
 #endif

@@ -18,8 +18,6 @@ std::string Refusal(const Item &item) {
         return item.failure;
     if (!item.dataType)
         return "cannot tell the type from the extension; use --type";
-    if (!IsAvailable(item.dataType))
-        return std::string(DataTypeName(item.dataType)) + " compression is not available yet";
     return "";
 }
 

@@ -55,8 +55,8 @@ run_preset mingw-i686
 run_preset fuzz
 
 echo "=== benchmark ==="
-if cmake --preset linux-release -DCRV_BUILD_BENCH=ON > /dev/null && cmake --build --preset linux-release --target css_bench > /dev/null; then
-    build/linux-release/bench/css_bench ../shared/corpus/css 2
+if cmake --preset linux-release -DCRV_BUILD_BENCH=ON > /dev/null && cmake --build --preset linux-release --target compress_bench > /dev/null; then
+    build/linux-release/bench/compress_bench ../shared/corpus
 fi
 
 echo

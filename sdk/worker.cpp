@@ -1,6 +1,5 @@
 // The worker's loop and the hand-off of a job to it.
-#include <stdexcept>
-
+#include "compress/html/html_compressor.h"
 #include "compress/script/css_compressor.h"
 #include "compress/script/js_compressor.h"
 #include "sdk/instance.h"
@@ -13,12 +12,12 @@ void RunJavaScript(CompressorInstance *record) {
     CompressJavaScript(record->input, 1, &record->outputCursor, record);
 }
 
-void RunCss(CompressorInstance *record) {
-    CompressCss(record->input, 1, &record->outputCursor, record);
+void RunHtml(CompressorInstance *record) {
+    CompressHtml(record->input, &record->outputCursor, record);
 }
 
-[[noreturn]] void RunMissing(CompressorInstance *) {
-    throw std::logic_error("no compressor for this data type in this build");
+void RunCss(CompressorInstance *record) {
+    CompressCss(record->input, 1, &record->outputCursor, record);
 }
 
 const char kErrorCaption[] = "HTML Corvane: Compression done";
@@ -52,7 +51,8 @@ void AnnounceCompletion(CompressorInstance *record, char *end) {
 
 } // namespace
 
-Compressor compressorForType[4] = {RunMissing, RunJavaScript, RunMissing, RunCss};
+// Data type 0 is refused at hand-off and never reaches the worker.
+Compressor compressorForType[4] = {nullptr, RunJavaScript, RunHtml, RunCss};
 
 void RunWorker(CompressorInstance *record) {
     for (;;) {

@@ -27,7 +27,7 @@ compress scripts|--compress-scripts --type css -|a { }|a{}|0
 compress styles|--compress-styles --type css -|a { }|a{}|0
 hide scripts|--hide-scripts --type css -|a { }|a{}|0
 javascript from stdin|--type js -|a = 1|a=1|0
-html not yet|--type html -|<p>||1
+html from stdin|--type html -|<p>  x|<p>x|0
 no type for stdin|-|a{}||2
 stdin twice|--type css - -|a{}||2
 stdin with output|--type css -o out -|a{}||2

@@ -71,6 +71,7 @@ for jobs in 1 4; do
     mkdir -p "$work/j$jobs" && make_tree "$work/j$jobs/t"
     for i in $(seq 10 40); do printf 'i%s  {  k : l  }' "$i" > "$work/j$jobs/t/c/f$i.css"; done
     printf '<p>  x' > "$work/j$jobs/t/a/s.html"
+    printf 'a\0b' > "$work/j$jobs/t/a/zero.css"
     mkfifo "$work/j$jobs/t/a/pipe.css"
     (cd "$work/j$jobs" && "$tool" -v -r -j $jobs t -o o > stdout 2> stderr; echo $? > status)
     (cd "$work/j$jobs" && "$tool" -v -r -j $jobs t > in-place.stdout 2> in-place.stderr)
@@ -83,10 +84,10 @@ check "jobs messages in path order" "$(grep -o '^t/[^:]*' "$work/j4/stderr" | LC
     "$(grep -o '^t/[^:]*' "$work/j4/stderr")"
 check "jobs same outputs" same "$(diff -r "$work/j1/o" "$work/j4/o" > /dev/null && echo same)"
 check "jobs same results" same "$(diff -r -x pipe.css "$work/j1/t" "$work/j4/t" > /dev/null && echo same)"
-check "jobs all files" 34 "$(find "$work/j4/o" -type f | wc -l)"
-check "jobs html reported" 1 "$(grep -c 't/a/s.html: HTML compression is not available yet' "$work/j4/stderr")"
+check "jobs all files" 35 "$(find "$work/j4/o" -type f | wc -l)"
+check "jobs failure reported" 1 "$(grep -c 't/a/zero.css: contains a zero byte' "$work/j4/stderr")"
 check "jobs fifo noted" 1 "$(grep -c 't/a/pipe.css: not a regular file; skipped' "$work/j4/stderr")"
-check "jobs summary" 1 "$(grep -c '^crvcompress: 34 files, 1 failed, 1 skipped: ' "$work/j4/stderr")"
+check "jobs summary" 1 "$(grep -c '^crvcompress: 35 files, 1 failed, 1 skipped: ' "$work/j4/stderr")"
 
 # Links: to a file or folder outside, or to nothing, are passed by with a
 # note; to a file inside, quietly (the file itself is taken once).

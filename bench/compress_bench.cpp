@@ -1,11 +1,12 @@
-// Throughput of CompressCss over a folder of style sheets, with memcpy of the
-// same bytes in the same run for scale.
+// Throughput of the three compressors over folders of real documents, with
+// memcpy of the same bytes in the same run for scale.
 //
-//   css_bench [folder [rounds]]
+//   compress_bench [corpus [rounds]]
 //
-// The folder defaults to ../shared/corpus/css; without rounds the run lasts
-// about two seconds. Both the mean over all rounds and the fastest round are
-// shown: the fastest is the one least disturbed by other work on the machine.
+// corpus (default ../shared/corpus) holds the folders css, js and html; a
+// missing folder is passed by. Without rounds each run lasts about two
+// seconds. Both the mean over all rounds and the fastest round are shown: the
+// fastest is the one least disturbed by other work on the machine.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -17,11 +18,31 @@
 #include <string>
 #include <vector>
 
+#include "compress/html/html_compressor.h"
 #include "compress/script/css_compressor.h"
+#include "compress/script/js_compressor.h"
+#include "sdk/instance.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// A compressor as the worker runs it, over the text of one document.
+struct Kind {
+    const char *folder;
+    const char *name;
+    void (*compress)(char *text, char **cursor);
+};
+
+// Default properties, as a new instance has them.
+const CompressorInstance kDefaults;
+
+const Kind kKinds[] = {
+    {"css", "CompressCss", [](char *t, char **c) { CompressCss(t, 1, c, &kDefaults); }},
+    {"js", "CompressJavaScript",
+     [](char *t, char **c) { CompressJavaScript(t, 1, c, &kDefaults); }},
+    {"html", "CompressHtml", [](char *t, char **c) { CompressHtml(t, c, &kDefaults); }},
+};
 
 // One style sheet, as loaded, and the buffer the compressor works in:
 // [byte before the text][text][terminator].
@@ -55,14 +76,14 @@ double Seconds(Clock::time_point from) {
 
 // Compresses one sheet and returns the output length; the copy into the work
 // buffer is not timed.
-std::size_t CompressOnce(Sheet &sheet, Timing &timing) {
+std::size_t CompressOnce(const Kind &kind, Sheet &sheet, Timing &timing) {
     char *text = sheet.work.data() + 1;
     sheet.work[0] = '>';
     std::memcpy(text, sheet.source.data(), sheet.source.size());
     text[sheet.source.size()] = '\0';
     char *cursor = nullptr;
     auto start = Clock::now();
-    CompressCss(text, 1, &cursor, nullptr);
+    kind.compress(text, &cursor);
     timing.compressSeconds += Seconds(start);
     return static_cast<std::size_t>(cursor - text);
 }
@@ -73,38 +94,39 @@ void CopyOnce(Sheet &sheet, Timing &timing) {
     timing.copySeconds += Seconds(start);
 }
 
-std::vector<Timing> RunRounds(std::vector<Sheet> &sheets, long rounds) {
+std::vector<Timing> RunRounds(const Kind &kind, std::vector<Sheet> &sheets, long rounds) {
     std::vector<Timing> timings(static_cast<std::size_t>(rounds));
     for (Timing &timing : timings)
         for (Sheet &sheet : sheets) {
-            CompressOnce(sheet, timing);
+            CompressOnce(kind, sheet, timing);
             CopyOnce(sheet, timing);
         }
     return timings;
 }
 
 // Enough rounds for about two seconds, judged from one round.
-long RoundsForTwoSeconds(std::vector<Sheet> &sheets) {
-    Timing once = RunRounds(sheets, 1).front();
+long RoundsForTwoSeconds(const Kind &kind, std::vector<Sheet> &sheets) {
+    Timing once = RunRounds(kind, sheets, 1).front();
     double seconds = once.compressSeconds + once.copySeconds;
     return std::max(1L, static_cast<long>(2.0 / std::max(seconds, 1e-6)));
 }
 
-void ReportSizes(std::vector<Sheet> &sheets) {
+void ReportSizes(const Kind &kind, std::vector<Sheet> &sheets) {
     std::size_t input = 0;
     std::size_t output = 0;
     Timing unused;
     for (Sheet &sheet : sheets) {
         input += sheet.source.size();
-        output += CompressOnce(sheet, unused);
+        output += CompressOnce(kind, sheet, unused);
     }
-    std::printf("files           %zu\n", sheets.size());
-    std::printf("input bytes     %zu\n", input);
-    std::printf("output bytes    %zu (%.1f%% of the input)\n", output,
+    std::printf("files               %zu\n", sheets.size());
+    std::printf("input bytes         %zu\n", input);
+    std::printf("output bytes        %zu (%.1f%% of the input)\n", output,
                 100.0 * static_cast<double>(output) / static_cast<double>(input));
 }
 
-void ReportSpeed(const std::vector<Timing> &timings, double megabytesPerRound) {
+void ReportSpeed(const Kind &kind, const std::vector<Timing> &timings,
+                 double megabytesPerRound) {
     Timing total;
     Timing best{1e300, 1e300};
     for (const Timing &timing : timings) {
@@ -114,33 +136,39 @@ void ReportSpeed(const std::vector<Timing> &timings, double megabytesPerRound) {
         best.copySeconds = std::min(best.copySeconds, timing.copySeconds);
     }
     double rounds = static_cast<double>(timings.size());
-    std::printf("rounds          %zu\n", timings.size());
-    std::printf("CompressCss     %.0f MB/s mean, %.0f MB/s fastest round\n",
+    std::printf("rounds              %zu\n", timings.size());
+    std::printf("%-19s %.0f MB/s mean, %.0f MB/s fastest round\n", kind.name,
                 megabytesPerRound * rounds / total.compressSeconds,
                 megabytesPerRound / best.compressSeconds);
-    std::printf("memcpy          %.0f MB/s mean, %.0f MB/s fastest round\n",
-                megabytesPerRound * rounds / total.copySeconds,
+    std::printf("%-19s %.0f MB/s mean, %.0f MB/s fastest round\n",
+                "memcpy", megabytesPerRound * rounds / total.copySeconds,
                 megabytesPerRound / best.copySeconds);
+}
+
+void Measure(const Kind &kind, const std::filesystem::path &folder, long rounds) {
+    std::printf("== %s\n", folder.string().c_str());
+    std::vector<Sheet> sheets;
+    if (std::filesystem::is_directory(folder))
+        sheets = LoadSheets(folder);
+    if (sheets.empty()) {
+        std::printf("nothing to measure\n");
+        return;
+    }
+    double megabytes = 0;
+    for (const Sheet &sheet : sheets)
+        megabytes += static_cast<double>(sheet.source.size()) / 1e6;
+    ReportSizes(kind, sheets);
+    if (rounds <= 0)
+        rounds = RoundsForTwoSeconds(kind, sheets);
+    ReportSpeed(kind, RunRounds(kind, sheets, rounds), megabytes);
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-    std::filesystem::path folder = argc > 1 ? argv[1] : "../shared/corpus/css";
-    if (!std::filesystem::is_directory(folder)) {
-        std::printf("no style sheets to measure: %s is not a folder\n", folder.string().c_str());
-        return 0;
-    }
-    std::vector<Sheet> sheets = LoadSheets(folder);
-    if (sheets.empty()) {
-        std::printf("no style sheets to measure in %s\n", folder.string().c_str());
-        return 0;
-    }
-    double megabytes = 0;
-    for (const Sheet &sheet : sheets)
-        megabytes += static_cast<double>(sheet.source.size()) / 1e6;
-    ReportSizes(sheets);
-    long rounds = std::max(1L, argc > 2 ? std::atol(argv[2]) : RoundsForTwoSeconds(sheets));
-    ReportSpeed(RunRounds(sheets, rounds), megabytes);
+    std::filesystem::path corpus = argc > 1 ? argv[1] : "../shared/corpus";
+    long rounds = argc > 2 ? std::atol(argv[2]) : 0;
+    for (const Kind &kind : kKinds)
+        Measure(kind, corpus / kind.folder, rounds);
     return 0;
 }

@@ -1,0 +1,45 @@
+#include "compress/html/attribute_value.h"
+
+#include "compress/html/html_char.h"
+#include "compress/html/html_vocabulary.h"
+#include "compress/script/css_compressor.h"
+#include "compress/script/js_compressor.h"
+
+namespace crv {
+namespace {
+
+constexpr NameKey kStyleKey = MakeNameKey("style");
+
+} // namespace
+
+// Any name that begins with "on", however long, is an event handler.
+ValueKind ValueKindOf(std::string_view name, NameKey key, std::uint8_t lists) {
+    if ((lists & kTextAttribute) != 0)
+        return ValueKind::kText;
+    if (name.size() >= 2 && LowerAsciiLetter(name[0]) == 'o' && LowerAsciiLetter(name[1]) == 'n')
+        return ValueKind::kScript;
+    if (key == kStyleKey)
+        return ValueKind::kStyle;
+    return ValueKind::kOther;
+}
+
+// The script call passes removeComments 0, which also tells the script
+// compressor that it reads an attribute value, where "<" is ordinary text;
+// and no instance, so that the old-browser wrapper ("<!--" ... "//-->"),
+// which belongs around a script element's content, never comes into a value.
+char *CompressQuotedValue(ValueKind kind, char *begin, char *end,
+                          const CompressorInstance &instance) {
+    if (!CompressesInPlace(kind))
+        return end;
+    const char quote = *end;
+    *end = '\0';
+    char *valueEnd = begin;
+    if (kind == ValueKind::kScript)
+        CompressJavaScript(begin, 0, &valueEnd, nullptr);
+    else
+        CompressCss(begin, 0, &valueEnd, &instance);
+    *end = quote;
+    return valueEnd;
+}
+
+} // namespace crv

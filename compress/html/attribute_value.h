@@ -1,0 +1,52 @@
+// What becomes of a quoted attribute value: compressed as a script or a style
+// or left as it is, and then written with or without its quotes.
+#ifndef CRV_ATTRIBUTE_VALUE_H
+#define CRV_ATTRIBUTE_VALUE_H
+
+#include <cstdint>
+#include <string_view>
+
+#include "compress/html/html_char.h"
+#include "compress/html/name_key.h"
+
+struct CompressorInstance;
+
+namespace crv {
+
+enum class ValueKind {
+    kText,   // in TextAttributes: plain text
+    kScript, // an event handler ("onclick"): JavaScript
+    kStyle,  // "style": declarations of a style sheet
+    kOther,  // anything else: left as it is
+};
+
+// name is the attribute's name as the source spells it, key its key and
+// lists the vocabulary lists that hold it.
+ValueKind ValueKindOf(std::string_view name, NameKey key, std::uint8_t lists);
+
+// Whether values of this kind are compressed, which happens in place.
+constexpr bool CompressesInPlace(ValueKind kind) {
+    return kind == ValueKind::kScript || kind == ValueKind::kStyle;
+}
+
+// Compresses the quoted value [begin, end) in place according to kind and
+// returns its new end. The byte before begin is the opening quote; end is
+// the closing quote, which is zeroed for the call and put back.
+char *CompressQuotedValue(ValueKind kind, char *begin, char *end,
+                          const CompressorInstance &instance);
+
+// Whether the value must keep its quotes: an unquoted value would be empty,
+// end early at white space or ">", or take a quote of its own for an opening
+// one.
+inline bool ValueNeedsQuotes(const char *begin, const char *end) {
+    if (begin == end)
+        return true;
+    for (const char *at = begin; at < end; ++at)
+        if (HasHtmlClass(*at, kNeedsQuotes))
+            return true;
+    return false;
+}
+
+} // namespace crv
+
+#endif

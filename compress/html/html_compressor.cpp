@@ -1,0 +1,171 @@
+// HTML compression in one forward pass, in place. A write position trails the
+// read position: each text run, tag, kept comment and content block is
+// written at it as soon as it has been read, so the pieces of output need no
+// list and no final move. The one exception is a pending space (a space
+// written after a word, which a following block tag may still take back):
+// taking it back moves what was written after it one place back.
+#include "compress/html/html_compressor.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "compress/html/element_content.h"
+#include "compress/html/end_tag_search.h"
+#include "compress/html/html_char.h"
+#include "compress/html/html_output.h"
+#include "compress/html/html_vocabulary.h"
+#include "compress/html/markup_declaration.h"
+#include "compress/html/name_key.h"
+#include "compress/html/tag_reader.h"
+#include "compress/html/tag_rewriter.h"
+#include "compress/html/text_run.h"
+#include "sdk/instance.h"
+
+namespace crv {
+namespace {
+
+constexpr NameKey kTextarea = MakeNameKey("textarea");
+constexpr NameKey kLineBreakEndTag = MakeNameKey("/br");
+
+bool EndsTag(TagStep step) { return step == TagStep::kClose || step == TagStep::kSelfClose; }
+
+class HtmlPass {
+  public:
+    HtmlPass(char *input, char **cursorOut, const CompressorInstance &instance)
+        : cursorOut_(cursorOut), instance_(instance), input_(input), out_(input),
+          runOut_(input) {}
+
+    void Run();
+
+  private:
+    // Progress for the other thread: where the scan stands, and at the end
+    // one past the output.
+    void Publish(char *at) { StoreCursor(*cursorOut_, at); }
+
+    char *Markup(char *lt);
+    char *Declaration(char *lt);
+    char *Tag(char *lt);
+    char *ReadOnlyTag(char *lt, char *nameEnd, std::uint8_t lists);
+    char *NoTag(char *lt, TagStep end, char *at);
+    char *CopyVerbatimElement(char *lt, char *nameEnd, char *gt);
+    void EndText() { EndTextRun(runOut_, out_, whiteSpace_); }
+
+    char **const cursorOut_;
+    const CompressorInstance &instance_;
+    char *const input_;
+    char *out_;    // one past the output written so far
+    char *runOut_; // where the output of the current text run began
+    WhiteSpaceState whiteSpace_;
+};
+
+// Text is written as it is read, up to each "<" that opens markup.
+void HtmlPass::Run() {
+    Publish(input_ - 1);
+    const char *end = input_ + std::strlen(input_);
+    char *at = input_;
+    while (at != nullptr) {
+        // A third of all runs are empty: one tag follows another.
+        char *lt = *at == '<' && OpensMarkup(at[1])
+                       ? at
+                       : WriteTextToMarkup(at, end, out_, whiteSpace_);
+        if (lt == end) {
+            EndLastTextRun(runOut_, out_, whiteSpace_);
+            break;
+        }
+        at = Markup(lt);
+    }
+    Publish(out_);
+}
+
+// Returns where the text resumes, or null when the pass is over.
+char *HtmlPass::Markup(char *lt) {
+    Publish(lt + 1);
+    return lt[1] == '!' ? Declaration(lt) : Tag(lt);
+}
+
+// Comments and declarations leave the white-space decision as it was. One
+// without its ">" runs to the end of the document.
+char *HtmlPass::Declaration(char *lt) {
+    const MarkupDeclaration declaration = ReadMarkupDeclaration(lt);
+    Publish(declaration.end - 1);
+    EndText();
+    if (!declaration.removable || instance_.deleteComments == 0)
+        out_ = AppendBytes(lt, declaration.end, out_);
+    runOut_ = out_;
+    return declaration.end;
+}
+
+// The end tags of elements that have none go, except "</br>", which browsers
+// read as a line break; the start tags of pre, listing and xmp are copied.
+// Every other tag is rewritten.
+char *HtmlPass::Tag(char *lt) {
+    char *nameEnd = FindTagNameEnd(lt);
+    const NameKey name = MakeNameKey(lt + 1, nameEnd);
+    const std::uint8_t lists = ListsHolding(name);
+    const bool endTag = lt[1] == '/';
+    if (endTag ? (lists & kEndTagOfNoEndTagElement) != 0 && name != kLineBreakEndTag
+               : (lists & kVerbatimElement) != 0)
+        return ReadOnlyTag(lt, nameEnd, lists);
+    const bool slashSaysSomething = !endTag && (lists & kNoEndTagElement) == 0;
+    const RewrittenTag tag = RewriteTag(lt, nameEnd, out_, slashSaysSomething, instance_);
+    if (!EndsTag(tag.end))
+        return NoTag(lt, tag.end, tag.at);
+    Publish(tag.at);
+    EndText();
+    out_ = ApplyTagToWhiteSpace(lists, tag.out, whiteSpace_);
+    // A textarea's value is not text of the page: a space pending before the
+    // box stays, rather than being taken back by "</textarea>".
+    if (name == kTextarea)
+        whiteSpace_.trailingSpaceSegment = nullptr;
+    char *resume = WriteElementContent(name, tag.at + 1, out_, instance_);
+    runOut_ = out_;
+    return resume;
+}
+
+// A dropped end tag, or the start tag of a verbatim element.
+char *HtmlPass::ReadOnlyTag(char *lt, char *nameEnd, std::uint8_t lists) {
+    TagReader reader(nameEnd);
+    const TagStep end = reader.ReadToEnd();
+    char *gt = reader.Position();
+    if (!EndsTag(end))
+        return NoTag(lt, end, gt);
+    Publish(gt);
+    EndText();
+    char *resume = gt + 1;
+    if (lt[1] != '/') {
+        out_ = ApplyTagToWhiteSpace(lists, out_, whiteSpace_);
+        resume = CopyVerbatimElement(lt, nameEnd, gt);
+    }
+    runOut_ = out_;
+    return resume;
+}
+
+// A tag that meets a "<" before its ">" was text, and the text run goes on
+// through it. One that meets the end of the document is dropped, as a
+// browser drops it, and the text before it is the last text.
+char *HtmlPass::NoTag(char *lt, TagStep end, char *at) {
+    if (end == TagStep::kAbandon) {
+        WriteText(lt, at, out_, whiteSpace_);
+        return at;
+    }
+    EndLastTextRun(runOut_, out_, whiteSpace_);
+    return nullptr;
+}
+
+// pre, listing and xmp: the start tag and everything up to the element's own
+// end tag, markup included, are copied as they are.
+char *HtmlPass::CopyVerbatimElement(char *lt, char *nameEnd, char *gt) {
+    const std::string_view name(lt + 1, static_cast<std::size_t>(nameEnd - lt - 1));
+    char *close = FindOwnEndTag(gt + 1, name);
+    Publish(close);
+    out_ = AppendBytes(lt, close, out_);
+    return close;
+}
+
+} // namespace
+} // namespace crv
+
+void CompressHtml(char *input, char **cursorOut, const CompressorInstance *instance) {
+    crv::HtmlPass(input, cursorOut, *instance).Run();
+}

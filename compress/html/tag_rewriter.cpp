@@ -1,0 +1,159 @@
+// The tag is read and written in one go. Until the reading has reached the
+// tag's ">", nothing from its "<" on may change: a "<" or the end of the
+// document may still turn it into text. So the output goes first where the
+// bytes before the "<" were already consumed; a piece that would reach the
+// "<", and a value that must be compressed in place, wait until the rest of
+// the tag has been read through and found to end properly.
+#include "compress/html/tag_rewriter.h"
+
+#include <cstddef>
+#include <string_view>
+
+#include "compress/html/attribute_value.h"
+#include "compress/html/html_output.h"
+#include "compress/html/html_vocabulary.h"
+#include "compress/html/name_key.h"
+#include "sdk/instance.h"
+
+namespace crv {
+namespace {
+
+// How the attribute written last ends, which decides what may follow it.
+enum class AttributeEnd { kName, kUnquotedValue, kQuotedValue };
+
+struct AttributeShape;
+
+class TagRewriter {
+  public:
+    TagRewriter(char *lt, char *nameEnd, char *out, const CompressorInstance &instance)
+        : lt_(lt), reader_(nameEnd), out_(out), instance_(instance) {}
+
+    RewrittenTag Rewrite(bool slashSaysSomething);
+
+  private:
+    bool WriteAttribute(const TagAttribute &attribute);
+    bool Shape(const TagAttribute &attribute, AttributeShape &shape);
+    void Put(const TagAttribute &attribute, const AttributeShape &shape);
+    void Put(char c) { *out_++ = c; }
+    bool MayChange(const char *writeEnd);
+
+    char *const lt_;
+    TagReader reader_;
+    char *out_;
+    const CompressorInstance &instance_;
+    bool closes_ = false; // the tag is known to end at its ">"
+    TagStep end_ = TagStep::kClose;
+    AttributeEnd last_ = AttributeEnd::kName;
+};
+
+// Whether bytes may be written up to writeEnd, or the source changed in
+// place: always once the tag is known to close; before that only below lt.
+bool TagRewriter::MayChange(const char *writeEnd) {
+    if (closes_ || writeEnd <= lt_)
+        return true;
+    TagReader ahead = reader_;
+    end_ = ahead.ReadToEnd();
+    closes_ = end_ == TagStep::kClose || end_ == TagStep::kSelfClose;
+    if (!closes_)
+        reader_ = ahead;
+    return closes_;
+}
+
+RewrittenTag TagRewriter::Rewrite(bool slashSaysSomething) {
+    char *nameEnd = reader_.Position();
+    if (!MayChange(out_ + (nameEnd - lt_)))
+        return {end_, reader_.Position(), out_};
+    out_ = AppendBytes(lt_, nameEnd, out_);
+    TagAttribute attribute;
+    TagStep step;
+    while ((step = reader_.Next(attribute)) == TagStep::kAttribute) {
+        if (!WriteAttribute(attribute))
+            return {end_, reader_.Position(), out_};
+    }
+    if (step != TagStep::kClose && step != TagStep::kSelfClose)
+        return {step, reader_.Position(), out_};
+    // The reading has reached the ">", so the tag closes.
+    if (step == TagStep::kSelfClose && slashSaysSomething) {
+        // "r=1/>" would read as the value "1/".
+        if (last_ == AttributeEnd::kUnquotedValue)
+            Put(' ');
+        Put('/');
+    }
+    Put('>');
+    return {step, reader_.Position(), out_};
+}
+
+// How one attribute is written.
+struct AttributeShape {
+    bool nameAlone;  // no "=" and no value
+    bool keepQuotes; // the value keeps its quotes
+    char *valueEnd;  // the end of the value, which may have been compressed
+};
+
+// Every attribute is kept: one without a value by its name alone ("required",
+// "v-cloak"), as are the boolean ones whatever value they were given. Returns
+// false when the tag turned out to be text.
+bool TagRewriter::WriteAttribute(const TagAttribute &attribute) {
+    AttributeShape shape{};
+    if (!Shape(attribute, shape))
+        return false;
+    // An attribute glued to a kept closing quote stays glued, as in the
+    // source: a space there would make the tag longer than it was.
+    const bool separate = attribute.spaceBefore || last_ != AttributeEnd::kQuotedValue;
+    char *end = out_ + (separate ? 1 : 0) + (attribute.nameEnd - attribute.nameBegin);
+    if (!shape.nameAlone)
+        end += 1 + (shape.valueEnd - attribute.valueBegin) + (shape.keepQuotes ? 2 : 0);
+    if (!MayChange(end))
+        return false;
+    if (separate)
+        Put(' ');
+    Put(attribute, shape);
+    return true;
+}
+
+// Decides the shape of the attribute, compressing a script or style value in
+// place. Returns false when the tag turned out to be text.
+bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
+    const std::string_view name(attribute.nameBegin,
+                                static_cast<std::size_t>(attribute.nameEnd - attribute.nameBegin));
+    const NameKey key = MakeNameKey(name);
+    const std::uint8_t lists = ListsHolding(key);
+    shape.nameAlone = !attribute.hasValue || (lists & kBooleanAttribute) != 0 ||
+                      (attribute.quote == 0 && attribute.valueBegin == attribute.valueEnd);
+    shape.valueEnd = attribute.valueEnd;
+    if (shape.nameAlone || attribute.quote == 0)
+        return true;
+    const ValueKind kind = ValueKindOf(name, key, lists);
+    if (CompressesInPlace(kind)) {
+        if (!MayChange(attribute.valueEnd))
+            return false;
+        shape.valueEnd = CompressQuotedValue(kind, attribute.valueBegin, shape.valueEnd, instance_);
+    }
+    shape.keepQuotes = ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd) ||
+                       (kind == ValueKind::kScript && instance_.protectEvents != 0);
+    return true;
+}
+
+void TagRewriter::Put(const TagAttribute &attribute, const AttributeShape &shape) {
+    out_ = AppendBytes(attribute.nameBegin, attribute.nameEnd, out_);
+    if (shape.nameAlone) {
+        last_ = AttributeEnd::kName;
+        return;
+    }
+    Put('=');
+    if (shape.keepQuotes)
+        Put(attribute.quote);
+    out_ = AppendBytes(attribute.valueBegin, shape.valueEnd, out_);
+    if (shape.keepQuotes)
+        Put(attribute.quote);
+    last_ = shape.keepQuotes ? AttributeEnd::kQuotedValue : AttributeEnd::kUnquotedValue;
+}
+
+} // namespace
+
+RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
+                        const CompressorInstance &instance) {
+    return TagRewriter(lt, nameEnd, out, instance).Rewrite(slashSaysSomething);
+}
+
+} // namespace crv

@@ -1,0 +1,31 @@
+// Rewrites a tag while reading it: one space before each attribute, no white
+// space around "=" or before ">", boolean attributes by their name alone,
+// values compressed by their kind and unquoted where that reads the same.
+#ifndef CRV_TAG_REWRITER_H
+#define CRV_TAG_REWRITER_H
+
+#include "compress/html/tag_reader.h"
+
+struct CompressorInstance;
+
+namespace crv {
+
+struct RewrittenTag {
+    // kClose or kSelfClose: the tag was rewritten. kAbandon or kTextEnd: it
+    // was no tag after all, and neither it nor anything from lt on has been
+    // changed (the bytes between out and lt may have been).
+    TagStep end;
+    char *at;  // the ">", "<" or zero byte that ended the reading
+    char *out; // one past the rewritten tag
+};
+
+// lt is the "<" of a tag, nameEnd one past its name; the rewritten tag is
+// written at out, which is lt or lies before it, and is never longer than
+// the source tag. slashSaysSomething: the tag opens an element that has an
+// end tag, so a self-closing slash stays.
+RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
+                        const CompressorInstance &instance);
+
+} // namespace crv
+
+#endif

@@ -1,0 +1,52 @@
+// Text between tags: white space collapsed to single spaces, and the decision
+// whether a space is wanted carried from one run to the next.
+#ifndef CRV_TEXT_RUN_H
+#define CRV_TEXT_RUN_H
+
+#include <cstdint>
+
+namespace crv {
+
+// Drop:     spaceMatters false, no trailing space: white space here goes.
+// Separate: spaceMatters true: white space here becomes one space.
+// Pending:  spaceMatters false, trailingSpaceSegment set: a space was written
+//           and the next tag or word decides whether it stays.
+struct WhiteSpaceState {
+    bool spaceMatters = false;
+    // The last byte of the text segment written last when that byte is a
+    // space that a tag of TrimBeforeTags may still take back; null otherwise.
+    char *trailingSpaceSegment = nullptr;
+};
+
+// A text run is written in pieces and then ended. Each piece is written at
+// out, each white-space stretch as one space or nothing; out may be the
+// piece's first byte or lie before it, as every byte is read before the place
+// it lands on is written.
+
+// Writes the text from from on, up to the first "<" that opens markup or up
+// to end, the zero byte; returns where it stopped.
+char *WriteTextToMarkup(char *from, const char *end, char *&out, WhiteSpaceState &state);
+
+// Writes the text [from, to), every "<" in it included.
+void WriteText(char *from, const char *to, char *&out, WhiteSpaceState &state);
+
+// Ends the run whose output began at runOut.
+void EndTextRun(const char *runOut, char *out, WhiteSpaceState &state);
+
+// Ends the text after the last tag: a pending space at the end of the output
+// has nothing left to separate, so it goes.
+void EndLastTextRun(const char *runOut, char *&out, WhiteSpaceState &state);
+
+// Takes back the pending space, moving what was written after it (inline
+// tags, kept comments) one place back; returns the new end of the output.
+char *DropTrailingSpace(char *out, WhiteSpaceState &state);
+
+// A tag's share in the decision, by the VocabularyList bits of its name: a
+// tag of TrimBeforeTags takes back a pending space, one of SpaceAfterTags
+// counts as a word, one of TrimAfterTags drops the white space after it.
+// Returns the new end of the output.
+char *ApplyTagToWhiteSpace(std::uint8_t lists, char *out, WhiteSpaceState &state);
+
+} // namespace crv
+
+#endif
