@@ -103,8 +103,11 @@ TEST(HtmlVocabulary, NamesInSeveralLists) {
 }
 
 TEST(HtmlVocabulary, EndTagsOfElementsWithoutOne) {
-    for (std::string_view element : NoEndTagElements)
-        EXPECT_EQ(Lists("/" + std::string(element)), kEndTagOfNoEndTagElement) << element;
+    for (std::string_view element : NoEndTagElements) {
+        std::string endTag(1, '/');
+        endTag.append(element);
+        EXPECT_EQ(Lists(endTag), kEndTagOfNoEndTagElement) << element;
+    }
     EXPECT_EQ(Lists("/BR"), kEndTagOfNoEndTagElement);
     EXPECT_EQ(Lists("/p") & kEndTagOfNoEndTagElement, 0);
     EXPECT_EQ(Lists("br") & kEndTagOfNoEndTagElement, 0);
