@@ -14,11 +14,10 @@
 
 #include "compress/html/html_compressor.h"
 #include "sdk/instance.h"
+#include "tests/compress/guarded_run.h"
 
 namespace crv::test {
 
-constexpr char kGuard = '\x01';
-constexpr std::size_t kGuardBytes = 16;
 constexpr char kByteBefore = '#';
 
 // The property flags of an instance; the defaults are those of a new one.
@@ -39,24 +38,11 @@ inline void SetProperties(CompressorInstance &instance, const Properties &proper
 }
 
 inline std::string Compress(std::string_view input, const Properties &properties = {}) {
-    std::vector<char> buffer(1 + input.size() + 1 + kGuardBytes, kGuard);
-    buffer[0] = kByteBefore;
-    std::copy(input.begin(), input.end(), buffer.begin() + 1);
-    char *text = buffer.data() + 1;
-    char *end = text + input.size();
-    *end = '\0';
     CompressorInstance instance;
     SetProperties(instance, properties);
-    char *cursor = nullptr;
-    CompressHtml(text, &cursor, &instance);
-    EXPECT_EQ(buffer[0], kByteBefore);
-    EXPECT_EQ(*end, '\0');
-    EXPECT_TRUE(std::all_of(end + 1, end + 1 + kGuardBytes, [](char c) { return c == kGuard; }));
-    if (cursor < text || cursor > end) {
-        ADD_FAILURE() << "cursor left the text";
-        return "<cursor outside>";
-    }
-    return std::string(text, cursor);
+    return crvtest::RunGuarded(input, kByteBefore, [&](char *text, char **cursor) {
+        CompressHtml(text, cursor, &instance);
+    });
 }
 
 // One table row: the input and what it must become, side by side.

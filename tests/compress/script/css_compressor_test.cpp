@@ -11,31 +11,17 @@
 #include <gtest/gtest.h>
 
 #include "compress/script/css_compressor.h"
+#include "tests/compress/guarded_run.h"
 
 namespace {
 
-constexpr char kGuard = '\x01';
-constexpr std::size_t kGuardBytes = 16;
 
 // Runs the compressor on a copy of input with `before` in front of it and
 // guard bytes behind its terminator; checks that it stayed inside the text.
 std::string Compress(std::string_view input, char before = '>', std::uint8_t removeComments = 1) {
-    std::vector<char> buffer(1 + input.size() + 1 + kGuardBytes, kGuard);
-    buffer[0] = before;
-    std::copy(input.begin(), input.end(), buffer.begin() + 1);
-    char *text = buffer.data() + 1;
-    char *end = text + input.size();
-    *end = '\0';
-    char *cursor = nullptr;
-    CompressCss(text, removeComments, &cursor, nullptr);
-    EXPECT_EQ(buffer[0], before);
-    EXPECT_EQ(*end, '\0');
-    EXPECT_TRUE(std::all_of(end + 1, end + 1 + kGuardBytes, [](char c) { return c == kGuard; }));
-    if (cursor < text || cursor > end) {
-        ADD_FAILURE() << "cursor left the text";
-        return "<cursor outside>";
-    }
-    return std::string(text, cursor);
+    return crvtest::RunGuarded(input, before, [removeComments](char *text, char **cursor) {
+        CompressCss(text, removeComments, cursor, nullptr);
+    });
 }
 
 struct Case {

@@ -10,11 +10,10 @@
 
 #include "compress/script/js_compressor.h"
 #include "sdk/instance.h"
+#include "tests/compress/guarded_run.h"
 
 namespace {
 
-constexpr char kGuard = '\x01';
-constexpr std::size_t kGuardBytes = 16;
 
 struct Options {
     char before = '>';
@@ -25,24 +24,11 @@ struct Options {
 // Runs the compressor on a copy of input with `before` in front of it and
 // guard bytes behind its terminator; checks that it stayed inside the text.
 std::string Compress(std::string_view input, Options options = {}) {
-    std::vector<char> buffer(1 + input.size() + 1 + kGuardBytes, kGuard);
-    buffer[0] = options.before;
-    std::copy(input.begin(), input.end(), buffer.begin() + 1);
-    char *text = buffer.data() + 1;
-    char *end = text + input.size();
-    *end = '\0';
     CompressorInstance instance;
     instance.hideScripts = options.hideScripts ? 1 : 0;
-    char *cursor = nullptr;
-    CompressJavaScript(text, options.removeComments, &cursor, &instance);
-    EXPECT_EQ(buffer[0], options.before);
-    EXPECT_EQ(*end, '\0');
-    EXPECT_TRUE(std::all_of(end + 1, end + 1 + kGuardBytes, [](char c) { return c == kGuard; }));
-    if (cursor < text || cursor > end) {
-        ADD_FAILURE() << "cursor left the text";
-        return "<cursor outside>";
-    }
-    return std::string(text, cursor);
+    return crvtest::RunGuarded(input, options.before, [&](char *text, char **cursor) {
+        CompressJavaScript(text, options.removeComments, cursor, &instance);
+    });
 }
 
 struct Case {
