@@ -15,8 +15,18 @@ namespace {
 
 HANDLE AsHandle(Event *event) { return reinterpret_cast<HANDLE>(event); }
 
+// What a starting worker needs; it lives on the creator's stack until the
+// worker has said that it runs.
+struct Start {
+    CompressorInstance *record;
+    HANDLE running;
+};
+
 DWORD WINAPI WorkerEntry(LPVOID argument) {
-    RunWorker(static_cast<CompressorInstance *>(argument));
+    auto *start = static_cast<Start *>(argument);
+    CompressorInstance *record = start->record;
+    SetEvent(start->running);
+    RunWorker(record);
     return 0;
 }
 
@@ -41,7 +51,15 @@ WorkerThread *StartWorkerThread(CompressorInstance *record) {
     auto *thread = new (std::nothrow) WorkerThread{};
     if (!thread)
         return nullptr;
-    thread->handle = CreateThread(nullptr, 0, WorkerEntry, record, 0, nullptr);
+    // The worker is waited for until it runs its own code: a thread killed
+    // while the loader still attaches it would hold the loader lock forever.
+    Start start{record, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    if (start.running)
+        thread->handle = CreateThread(nullptr, 0, WorkerEntry, &start, 0, nullptr);
+    if (thread->handle)
+        WaitForSingleObject(start.running, INFINITE);
+    if (start.running)
+        CloseHandle(start.running);
     if (!thread->handle) {
         delete thread;
         return nullptr;
