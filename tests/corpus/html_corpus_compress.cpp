@@ -7,17 +7,13 @@
 // is not an error: the check is skipped (exit code 77).
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "compress/html/html_compressor.h"
 #include "sdk/instance.h"
+#include "tests/corpus/corpus_file.h"
 
 namespace {
 
-constexpr int kSkipped = 77;
 constexpr char kByteBefore = '#';
 
 struct PropertySet {
@@ -26,32 +22,6 @@ struct PropertySet {
 };
 
 constexpr PropertySet kPropertySets[] = {{"default", false}, {"all", true}};
-
-std::vector<char> ReadWithRoomAround(const std::filesystem::path &path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<char> buffer{kByteBefore};
-    buffer.insert(buffer.end(), std::istreambuf_iterator<char>(file),
-                  std::istreambuf_iterator<char>());
-    buffer.push_back('\0');
-    return buffer;
-}
-
-// Returns false when the compressor broke its buffer contract.
-bool CompressFile(const std::filesystem::path &input, const std::filesystem::path &output,
-                  const CompressorInstance &instance) {
-    std::vector<char> buffer = ReadWithRoomAround(input);
-    char *text = buffer.data() + 1;
-    char *end = buffer.data() + buffer.size() - 1;
-    char *cursor = nullptr;
-    CompressHtml(text, &cursor, &instance);
-    if (cursor < text || cursor > end || buffer[0] != kByteBefore || *end != '\0') {
-        std::fprintf(stderr, "%s: output outside the page\n", input.c_str());
-        return false;
-    }
-    std::ofstream file(output, std::ios::binary);
-    file.write(text, cursor - text);
-    return static_cast<bool>(file);
-}
 
 } // namespace
 
@@ -64,7 +34,7 @@ int main(int argc, char **argv) {
     const std::filesystem::path outputs = argv[2];
     if (!std::filesystem::is_directory(inputs)) {
         std::printf("no HTML corpus at %s: check skipped\n", inputs.c_str());
-        return kSkipped;
+        return crvtest::kCorpusSkipped;
     }
     for (const PropertySet &set : kPropertySets) {
         CompressorInstance instance;
@@ -77,7 +47,11 @@ int main(int argc, char **argv) {
         for (const auto &entry : std::filesystem::directory_iterator(inputs)) {
             if (!entry.is_regular_file())
                 continue;
-            if (!CompressFile(entry.path(), folder / entry.path().filename(), instance))
+            auto compress = [&instance](char *text, char **cursor) {
+                CompressHtml(text, cursor, &instance);
+            };
+            if (!crvtest::CompressCorpusFile(entry.path(), folder / entry.path().filename(),
+                                             kByteBefore, compress))
                 return 1;
             ++count;
         }
