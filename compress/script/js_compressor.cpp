@@ -52,6 +52,10 @@ constexpr std::array<std::string_view, 2> kExportKeywords = {"export", "default"
 constexpr std::array<std::string_view, 10> kBlockKeywords = {
     "if", "for", "while", "with", "switch", "catch", "else", "do", "try", "finally"};
 
+// A ";" right behind the head of these statements ("for (;;);") is their
+// whole body, which they cannot do without.
+constexpr std::array<std::string_view, 4> kHeadsWithBody = {"if", "for", "while", "with"};
+
 // A line break behind these words ends the statement, whatever follows.
 constexpr std::array<std::string_view, 5> kLineEndsStatement = {"return", "break", "continue",
                                                                "yield", "throw"};
@@ -90,16 +94,20 @@ bool IsOneOf(std::string_view word, std::span<const std::string_view> words) {
 
 // What a "{" opened, as far as the "}" that closes it needs to know: whether
 // it ends an expression, which a line break behind it may end the statement
-// of, and whether that expression is an arrow function, which nothing but a
-// list, a bracket or a condition's ":" can go on with.
-enum class Brace : std::uint8_t { kBlock, kExpression, kArrowBody };
+// of, whether that expression is an arrow function, which nothing but a
+// list, a bracket or a condition's ":" can go on with, and whether it is the
+// body of "do", whose "while" head takes no body of its own.
+enum class Brace : std::uint8_t { kBlock, kExpression, kArrowBody, kDoBody };
 
 // Where the copy of a template literal stands: how many templates and "${"
-// substitutions are open, and how many braces each substitution has open.
+// substitutions are open, how many braces each substitution has open, and
+// the last character copied that was neither white space nor a comment,
+// which decides whether a "/" in a substitution opens a regular expression.
 struct TemplateNesting {
     std::array<std::uint32_t, kTemplateNesting> braces{};
     std::size_t substitutions = 0;
     std::size_t templates = 1;
+    const char *lastToken = nullptr;
 
     bool InText() const { return templates > substitutions; }
 };
@@ -120,6 +128,7 @@ class JsPass {
     void PutWord(std::string_view word);
     void TakeBack();
     void CopyChar() { Put(*read_++); }
+    void CopyUpTo(const char *end);
     void CopyRest();
 
     void SkipWrapperLine();
@@ -132,10 +141,14 @@ class JsPass {
     void CopySpecial(char c);
     void Track(char c);
     void OpenBrace();
+    bool DoBefore() const;
     bool SeparatorGoesBefore(char c) const;
     bool LineBreakStays(char c) const;
     bool LineBreakEndsBeforeBlock() const;
     bool OpensHead(const char *paren) const;
+    bool SemicolonIsBody() const;
+    bool OpensHeadWithBody(const char *paren) const;
+    bool NumberNeedsSeparator() const;
     void CopyOrdinary(char c);
     void AfterWritten(char c);
 
@@ -162,9 +175,12 @@ class JsPass {
     void CopyTemplate();
     void CopyTemplateText(TemplateNesting &nesting);
     void CopySubstitution(TemplateNesting &nesting);
+    void SubstitutionSlash(TemplateNesting &nesting);
 
     void Slash();
+    bool StartsComment() const;
     bool OpensRegex() const;
+    bool RegexFollows(const char *last) const;
     void CopyRegex();
 
     void Finish();
@@ -179,6 +195,7 @@ class JsPass {
     const char *regexEnd_ = nullptr;     // closing "/" of the last regular expression written
     const char *functionName_ = nullptr; // where a name goes behind the last "function" written
     const char *closedParen_ = nullptr;  // the "(" that the last ")" closed
+    const char *doBodyEnd_ = nullptr;    // the "}" of the last "do" body written
     // Per brace depth: what the "{" opened. Behind the "}" of an object
     // literal or a function's body in an expression a ";" may be due.
     std::array<Brace, 256> brace_{};
@@ -207,6 +224,11 @@ void JsPass::PutWord(std::string_view word) {
 void JsPass::TakeBack() {
     --last_;
     Publish();
+}
+
+void JsPass::CopyUpTo(const char *end) {
+    while (read_ < end)
+        CopyChar();
 }
 
 void JsPass::CopyRest() {
@@ -330,7 +352,7 @@ void JsPass::Track(char c) {
         break;
     case '}':
         --braces_;
-        if (L() == ';' && Wrote())
+        if (L() == ';' && Wrote() && !SemicolonIsBody())
             TakeBack();
         break;
     default:
@@ -344,10 +366,21 @@ void JsPass::OpenBrace() {
     bool body = bodyDue_[brackets_] || (L() == 's' && ClassExpressionBefore(last_ + 1));
     bool arrow = Wrote() && L() == '>' && last_[-1] == '=';
     bool expression = body || OperandDue(last_);
-    brace_[braces_] = arrow ? Brace::kArrowBody : expression ? Brace::kExpression : Brace::kBlock;
+    brace_[braces_] = arrow        ? Brace::kArrowBody
+                      : expression ? Brace::kExpression
+                      : DoBefore() ? Brace::kDoBody
+                                   : Brace::kBlock;
     bodyDue_[brackets_] = false;
     ++braces_;
     bracketsAtBrace_[braces_] = brackets_;
+}
+
+// Whether the output ends with "do", maybe behind a separator.
+bool JsPass::DoBefore() const {
+    if (!Wrote())
+        return false;
+    const char *end = IsWhiteSpace(L()) ? last_ : last_ + 1;
+    return end[-1] == 'o' && WordBefore(end) == "do";
 }
 
 // A separator in front of punctuation is not needed, except where it keeps
@@ -359,7 +392,24 @@ bool JsPass::SeparatorGoesBefore(char c) const {
         return false;
     if (last == '\r' && LineBreakStays(c))
         return false;
+    if (c == '.')
+        return !NumberNeedsSeparator();
     return !(IsSign(c) && last_[-1] == c);
+}
+
+// Whether the token in front of the separator just written is a number of
+// digits only, which a "." right behind would give a fraction ("1 .x" is not
+// "1.x"). A fraction, an exponent, a hexadecimal or a big integer takes no
+// further ".", so "1.5 .x" and "0x1 .x" lose the space; "...1 .x" is a
+// spread, not a fraction.
+bool JsPass::NumberNeedsSeparator() const {
+    const char *end = last_;
+    const char *start = WordStart(end);
+    const char *dot = start - 1;
+    bool fraction = dot >= text_ && *dot == '.' && !(dot > text_ && dot[-1] == '.');
+    if (start == end || !IsDigit(*start) || fraction)
+        return false;
+    return std::all_of(start, end, [](char c) { return IsDigit(c) || c == '_'; });
 }
 
 // Whether the carriage return last written must stay in front of c, as the
@@ -399,6 +449,34 @@ bool JsPass::OpensHead(const char *paren) const {
            FunctionKeyword(WordStart(paren), paren) != nullptr;
 }
 
+// Whether the ";" last written is the whole body of a statement, which must
+// keep it even before a "}" or at the end: behind the head of "if", "for",
+// "while" or "with", behind "else", or behind a label. A ";" behind other
+// parentheses ends an expression ("f();}") and can go. The last ")" written
+// is the one in front of the ";", so closedParen_ is its partner.
+bool JsPass::SemicolonIsBody() const {
+    const char *before = last_ - 1;
+    if (before < text_)
+        return false;
+    if (*before == ')')
+        return closedParen_ != nullptr && OpensHeadWithBody(closedParen_);
+    return *before == ':' || WordBefore(last_) == "else";
+}
+
+// Whether the "(" at paren opens the head of a statement whose body a lone
+// ";" can be: "if (", "for (", "for await (", "while (", "with ("; not the
+// "while (" that ends "do {...}".
+bool JsPass::OpensHeadWithBody(const char *paren) const {
+    std::string_view word = WordBefore(paren);
+    if (word == "while")
+        return paren - word.size() - 1 != doBodyEnd_;
+    if (word == "await") {
+        const char *gap = paren - word.size() - 1;
+        return gap >= text_ && *gap == ' ' && WordBefore(gap) == "for";
+    }
+    return IsOneOf(word, kHeadsWithBody);
+}
+
 // Two signs that were apart in the text stay apart: "a + +b" gives "a+ +b".
 // The space takes the place of what stood between them.
 void JsPass::CopyOrdinary(char c) {
@@ -417,7 +495,10 @@ void JsPass::AfterWritten(char c) {
     } else if (c == '}' && brace_[braces_] != Brace::kBlock) {
         Brace brace = brace_[braces_];
         brace_[braces_] = Brace::kBlock;
-        EndExpressionBrace(brace);
+        if (brace == Brace::kDoBody)
+            doBodyEnd_ = last_;
+        else
+            EndExpressionBrace(brace);
     }
 }
 
@@ -568,11 +649,12 @@ const char *JsPass::SkipGap(const char *in, bool &lineBreak, bool comments,
 
 // Whether the statement ends at a "}" with next behind it. A quote cannot go
 // on with an expression, nor can what starts a statement on a later line (a
-// block's "{" among it), nor a word there, except the word operators. Other
-// punctuation ("(x = {})", "a = {}, b", "f = function(){}()"), a template (a
-// tagged call) and a word on the same line ("{} instanceof X") go on with
-// it, and at the end nothing is due. An arrow function ends at a line break
-// before anything but "," ")" "]" "}" ";" ":" ("f = () => {}" LF "(x)").
+// block's "{" among it), nor a word or a private name ("#a", a class field)
+// there, except the word operators. Other punctuation ("(x = {})", "a = {},
+// b", "f = function(){}()"), a template (a tagged call) and a word on the
+// same line ("{} instanceof X") go on with it, and at the end nothing is
+// due. An arrow function ends at a line break before anything but "," ")"
+// "]" "}" ";" ":" ("f = () => {}" LF "(x)").
 bool JsPass::StatementEndsBefore(const char *next, bool lineBreak, Brace brace) {
     if (IsQuote(*next))
         return true;
@@ -580,7 +662,7 @@ bool JsPass::StatementEndsBefore(const char *next, bool lineBreak, Brace brace) 
         return false;
     if (brace == Brace::kArrowBody)
         return *next != '\0' && std::string_view(",)]};:").find(*next) == std::string_view::npos;
-    if (StartsStatement(next) || *next == '{')
+    if (StartsStatement(next) || *next == '{' || *next == '#')
         return true;
     if (!IsScriptWordChar(*next))
         return false;
@@ -667,6 +749,8 @@ void JsPass::CopyTemplate() {
     literalOpen_ = nesting.templates != 0;
 }
 
+// The last character copied here is the closing "`" of a template nested in
+// a substitution, or the "{" of "${", when the substitution goes on.
 void JsPass::CopyTemplateText(TemplateNesting &nesting) {
     char c = *read_;
     if (c == '`') {
@@ -682,10 +766,22 @@ void JsPass::CopyTemplateText(TemplateNesting &nesting) {
         CopyChar();
     }
     CopyChar();
+    nesting.lastToken = last_;
 }
 
+// A substitution is code, copied as it stands. Its strings, templates,
+// comments and regular expressions are told apart as in the code around
+// the template, so a quote, "`" or brace inside one of them is no code.
 void JsPass::CopySubstitution(TemplateNesting &nesting) {
     char c = *read_;
+    if (IsWhiteSpace(c)) {
+        CopyChar();
+        return;
+    }
+    if (c == '/') {
+        SubstitutionSlash(nesting);
+        return;
+    }
     std::uint32_t &braces = nesting.braces[nesting.substitutions - 1];
     if (c == '{') {
         ++braces;
@@ -702,16 +798,29 @@ void JsPass::CopySubstitution(TemplateNesting &nesting) {
             return;
     }
     CopyChar();
+    nesting.lastToken = last_;
+}
+
+// Comments in a substitution stay: dropping one could join two words.
+void JsPass::SubstitutionSlash(TemplateNesting &nesting) {
+    if (StartsComment()) {
+        CopyUpTo(read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_));
+        return;
+    }
+    if (RegexFollows(nesting.lastToken))
+        CopyRegex();
+    else
+        CopyChar();
+    nesting.lastToken = last_;
 }
 
 // A "/" is a comment, a regular expression or an operator. "\/" outside a
 // literal never opens a comment. A comment that stays is copied like a
 // regular expression where one could start, but it ends no operand.
 void JsPass::Slash() {
-    char next = read_[1];
-    bool comment = L() != '\\' && (next == '*' || next == '/');
+    bool comment = StartsComment();
     if (comment && removeComments_) {
-        read_ = next == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_);
+        read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_);
     } else if (OpensRegex()) {
         CopyRegex();
         regexEnd_ = comment ? nullptr : last_;
@@ -720,20 +829,28 @@ void JsPass::Slash() {
     }
 }
 
+// Whether the "/" at read_ starts a comment.
+bool JsPass::StartsComment() const {
+    char next = read_[1];
+    return L() != '\\' && (next == '*' || next == '/');
+}
+
 // A "/" where an operand begins opens a regular expression: at the start,
 // after an operator or opening punctuation, after a keyword that an operand
 // or a statement follows, or on a new statement behind "return" and its like
 // (the only carriage return a "/" finds). "++" and "--" end an operand, so a
 // "/" behind them divides.
 bool JsPass::OpensRegex() const {
-    if (!Wrote())
-        return true;
-    char last = L();
-    if (last == '\r')
-        return true;
-    if (HasScriptClass(last, kRegexFollows))
-        return !(IsSign(last) && last_[-1] == last);
-    std::string_view word = WordBefore(last_ + 1);
+    return !Wrote() || L() == '\r' || RegexFollows(last_);
+}
+
+// Whether a "/" behind the output character at last opens a regular
+// expression; last is no separator.
+bool JsPass::RegexFollows(const char *last) const {
+    char c = *last;
+    if (HasScriptClass(c, kRegexFollows))
+        return !(IsSign(c) && last[-1] == c);
+    std::string_view word = WordBefore(last + 1);
     return IsOneOf(word, kOperandKeywords) || IsOneOf(word, kStatementKeywords);
 }
 
@@ -763,11 +880,12 @@ void JsPass::CopyRegex() {
 
 // "//-->" closes the wrapper where it fits in front of the zero byte. A last
 // carriage return or ";" is not needed, unless it belongs to an unclosed
-// literal.
+// literal or is the whole body of a statement.
 void JsPass::Finish() {
     if (wrapper_ && last_ + kWrapperClose.size() < read_)
         PutWord(kWrapperClose);
-    bool dropLast = Wrote() && !literalOpen_ && (L() == '\r' || L() == ';');
+    bool dropLast =
+        Wrote() && !literalOpen_ && (L() == '\r' || (L() == ';' && !SemicolonIsBody()));
     if (!dropLast)
         ++last_;
     Publish();

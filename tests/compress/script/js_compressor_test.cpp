@@ -162,6 +162,9 @@ const Case kAssignedBlockSemicolon[] = {
     {"export default {a: 1}\nfoo()", "export default{a:1};foo()"},
     {"export function f() {\n}\ng()", "export function f(){};g()"},
     {"case 1: {\n}\nbreak", "case 1:{};break"},
+    {"class A {\n #a = {}\n #b = 1\n}", "class A{#a={};#b=1}"},
+    {"class A {\n #a = () => {}\n #b\n}", "class A{#a=()=>{};#b}"},
+    {"class A {\n a = {}\n #b\n}", "class A{a={};#b}"},
     {"function f() {\n}\ng()", "function f(){}g()"},
     {"async function f() {\n}\ng()", "async function f(){}g()"},
     {"if (a) {\n}\nb", "if(a){}b"},
@@ -291,6 +294,93 @@ const Case kFaults[] = {
     {"a;;}", "a;}"},
 };
 INSTANTIATE_TEST_SUITE_P(Faults, JsCompressor, ::testing::ValuesIn(kFaults));
+
+// A ";" that is the whole body of a statement stays, also before "}" and at
+// the end; one that ends an expression goes.
+const Case kEmptyStatementBody[] = {
+    {"function f(a){ for (i = 0; a[i]; i++); }", "function f(a){for(i=0;a[i];i++);}"},
+    {"for (; !(n = i.next()).done && (r.push(n.value), !t || r.length !== t); n = !0);",
+     "for(;!(n=i.next()).done&&(r.push(n.value),!t||r.length!==t);n=!0);"},
+    {"{ while (x()) ; }", "{while(x());}"},
+    {"{ if (a) ; }", "{if(a);}"},
+    {"{ with (o) ; }", "{with(o);}"},
+    {"{ if (a) b(); else ; }", "{if(a)b();else;}"},
+    {"{ if (a) b()\nelse\n;\n}", "{if(a)b()\relse;}"},
+    {"{ if (a) for (;;); }", "{if(a)for(;;);}"},
+    {"{ if (f(g(a), (b))) ; }", "{if(f(g(a),(b)));}"},
+    {"{ while (/\\)/.test(s)) ; }", "{while(/\\)/.test(s));}"},
+    {"{ while (s !== ')') ; }", "{while(s!==')');}"},
+    {"{ for await (x of y); }", "{for await(x of y);}"},
+    {"{ a: ; }", "{a:;}"},
+    {"do ; while (x)", "do;while(x)"},
+    {"{ do { a(); } while (x); }", "{do{a()}while(x)}"},
+    {"{ do\n{ a(); }\nwhile (x); }", "{do{a()}while(x)}"},
+    {"{ do a(); while (x); }", "{do a();while(x);}"},
+    {"{ if (a) { b(); } while (x); }", "{if(a){b()}while(x);}"},
+    {"{ do { if (a) { b(); } while (x); } while (y); }", "{do{if(a){b()}while(x);}while(y)}"},
+    {"{ x.do { } while (x); }", "{x.do{}while(x);}"},
+    {"while (x);", "while(x);"},
+    {"if (a)\n;", "if(a);"},
+    {"for (;;) ;\n", "for(;;);"},
+    {"{ f(); }", "{f()}"},
+    {"{ (a); }", "{(a)}"},
+    {"{ x.if(a); }", "{x.if(a)}"},
+    {"{ xfor(a); }", "{xfor(a)}"},
+    {"{ if (a) (b); }", "{if(a)(b)}"},
+    {"{ if (a) b; }", "{if(a)b}"},
+    {"{ await(x); }", "{await(x)}"},
+    {"{ if (a) ;; }", "{if(a);}"},
+    {"f();", "f()"},
+    {"x = a ? b : c;", "x=a?b:c"},
+};
+INSTANTIATE_TEST_SUITE_P(EmptyStatementBody, JsCompressor,
+                         ::testing::ValuesIn(kEmptyStatementBody));
+
+// A substitution is code: strings, templates, comments and regular
+// expressions in it are recognised as around the template.
+const Case kTemplateSubstitutions[] = {
+    {"x = `a ${s.replace(/'/g, \"\\\"\")} b`;\ny = \". Value: \"",
+     "x=`a ${s.replace(/'/g, \"\\\"\")} b`;y=\". Value: \""},
+    {"x = `${a/b}`;  y = ' a  b '", "x=`${a/b}`;y=' a  b '"},
+    {"x = `${a / b / c}`", "x=`${a / b / c}`"},
+    {"x = `${ (a) / 2 / b}`  ;  y", "x=`${ (a) / 2 / b}`;y"},
+    {"x = `${ f(/`/) }`  ;  y", "x=`${ f(/`/) }`;y"},
+    {"x = `${ /}/.test(s) }`  ;  y", "x=`${ /}/.test(s) }`;y"},
+    {"x = `${ a ? /[`}]/ : b }`  ;  y", "x=`${ a ? /[`}]/ : b }`;y"},
+    {"x = `${ typeof /'/ }`  ;  y", "x=`${ typeof /'/ }`;y"},
+    {"x = `${ a++ / 2 / b }`  ;  y", "x=`${ a++ / 2 / b }`;y"},
+    {"x = `${ 'a' / 2 / b }`  ;  y", "x=`${ 'a' / 2 / b }`;y"},
+    {"x = `${ a /* ' } ` */ }`  ;  y", "x=`${ a /* ' } ` */ }`;y"},
+    {"x = `${ a // ' } `\n}`  ;  y", "x=`${ a // ' } `\n}`;y"},
+    {"x = `${ `${ /'/ }` / 2 / b }`  ;  y", "x=`${ `${ /'/ }` / 2 / b }`;y"},
+    {"x = `${ `b` / 2 / c }`  ;  y", "x=`${ `b` / 2 / c }`;y"},
+    {"x = `${ {a: /'/}.a }`  ;  y", "x=`${ {a: /'/}.a }`;y"},
+    {"x = `${ a }` / 2 / b", "x=`${ a }`/2/b"},
+    {"x = `${ /a/ }`\n/b/.test(s)", "x=`${ /a/ }`/b/.test(s)"},
+};
+INSTANTIATE_TEST_SUITE_P(TemplateSubstitutions, JsCompressor,
+                         ::testing::ValuesIn(kTemplateSubstitutions));
+
+// A "." behind a number of digits only would make a fraction of it.
+const Case kNumberBeforeDot[] = {
+    {"x = 1 .toString()", "x=1 .toString()"},
+    {"x = 1\n.toString()", "x=1\r.toString()"},
+    {"x = 1_000 .toString()", "x=1_000 .toString()"},
+    {"x = 1..toString()", "x=1..toString()"},
+    {"x = 1. .toString()", "x=1..toString()"},
+    {"x = 1.5 .toFixed()", "x=1.5.toFixed()"},
+    {"x = .5 .toFixed()", "x=.5.toFixed()"},
+    {"x = 0x1 .y", "x=0x1.y"},
+    {"x = 1e5 .y", "x=1e5.y"},
+    {"x = 1n .y", "x=1n.y"},
+    {"x = a1 .y", "x=a1.y"},
+    {"x = a[1] .y", "x=a[1].y"},
+    {"x = f(1) .y", "x=f(1).y"},
+    {"1 .x", "1 .x"},
+    {"f(...1 .x)", "f(...1 .x)"},
+    {"x = a?.5 .y:1", "x=a?.5.y:1"},
+};
+INSTANTIATE_TEST_SUITE_P(NumberBeforeDot, JsCompressor, ::testing::ValuesIn(kNumberBeforeDot));
 
 // Past sixteen nested substitutions the rest of the text is copied as it is.
 TEST(JsCompressorTemplates, DeepNestingCopiesTheRest) {
