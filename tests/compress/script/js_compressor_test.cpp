@@ -341,6 +341,8 @@ INSTANTIATE_TEST_SUITE_P(EmptyStatementBody, JsCompressor,
 const Case kTemplateSubstitutions[] = {
     {"x = `a ${s.replace(/'/g, \"\\\"\")} b`;\ny = \". Value: \"",
      "x=`a ${s.replace(/'/g, \"\\\"\")} b`;y=\". Value: \""},
+    {"x = `a ${s.replace(/'/g, \"\\\"\")} b`;\nf('x');\ny = `\". Value: \" ${ v }`;\nz = 1",
+     "x=`a ${s.replace(/'/g, \"\\\"\")} b`;f('x');y=`\". Value: \" ${ v }`;z=1"},
     {"x = `${a/b}`;  y = ' a  b '", "x=`${a/b}`;y=' a  b '"},
     {"x = `${a / b / c}`", "x=`${a / b / c}`"},
     {"x = `${ (a) / 2 / b}`  ;  y", "x=`${ (a) / 2 / b}`;y"},
