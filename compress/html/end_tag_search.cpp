@@ -16,21 +16,17 @@ bool StartsWithName(const char *at, std::string_view name) {
     return true;
 }
 
-bool EndsEndTagName(char c) { return IsHtmlSpace(c) || c == '/' || c == '>'; }
+// Browsers take a form feed for white space here too.
+bool EndsEndTagName(char c) { return IsHtmlSpace(c) || c == '\f' || c == '/' || c == '>'; }
 
-char *FindEndTag(char *from, std::string_view name, bool wholeName) {
+} // namespace
+
+char *FindOwnEndTag(char *from, std::string_view name) {
     for (char *lt = std::strchr(from, '<'); lt != nullptr; lt = std::strchr(lt + 1, '<')) {
-        if (lt[1] == '/' && StartsWithName(lt + 2, name) &&
-            (!wholeName || EndsEndTagName(lt[2 + name.size()])))
+        if (lt[1] == '/' && StartsWithName(lt + 2, name) && EndsEndTagName(lt[2 + name.size()]))
             return lt;
     }
     return from + std::strlen(from);
 }
-
-} // namespace
-
-char *FindRawTextEnd(char *from, std::string_view name) { return FindEndTag(from, name, false); }
-
-char *FindOwnEndTag(char *from, std::string_view name) { return FindEndTag(from, name, true); }
 
 } // namespace crv
