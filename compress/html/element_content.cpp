@@ -95,7 +95,7 @@ char *FindContentEnd(ElementContent content, char *from) {
     switch (content) {
     case ElementContent::kJavaScript:
     case ElementContent::kScriptData:
-        return FindOwnEndTag(from, "script");
+        return FindScriptEnd(from);
     case ElementContent::kCss:
     case ElementContent::kStyleData:
         return FindOwnEndTag(from, "style");
@@ -112,10 +112,16 @@ char *FindContentEnd(ElementContent content, char *from) {
 }
 
 // The end tag's "<" stands in for the terminator while a compressor runs.
+// Script content that holds "</script" is one script only while "<!--" in
+// front escapes it, and the script compressor may take that line away, so
+// such content is copied as it is.
 void WriteElementContent(ElementContent content, char *from, char *close, char *&out,
                          const CompressorInstance &instance) {
     char *end = close;
-    if (ContentCompressor compressor = CompressorFor(content, instance)) {
+    ContentCompressor compressor = CompressorFor(content, instance);
+    if (content == ElementContent::kJavaScript && FindOwnEndTag(from, "script") != close)
+        compressor = nullptr;
+    if (compressor != nullptr) {
         const char saved = *close;
         *close = '\0';
         compressor(from, 1, &end, &instance);

@@ -15,6 +15,11 @@ namespace crv {
 // for "script", as browsers read them.
 char *FindOwnEndTag(char *from, std::string_view name);
 
+// The "<" of the end tag of a script element, or the zero byte. As for
+// FindOwnEndTag, but as browsers read script content: after "<!--", text
+// that reads "<script" ... "</script>" belongs to the script, up to "-->".
+char *FindScriptEnd(char *from);
+
 } // namespace crv
 
 #endif

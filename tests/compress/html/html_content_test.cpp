@@ -134,6 +134,24 @@ const ContentCase kRawTextEnd[] = {
 };
 INSTANTIATE_TEST_SUITE_P(RawTextEnd, HtmlContent, ::testing::ValuesIn(kRawTextEnd));
 
+// After "<!--" in a script, "<script" ... "</script>" is script text up to
+// "-->", as browsers read it; a script that holds such an end tag needs its
+// "<!--" and is copied as it is. Text after the script shows where it ended.
+const ContentCase kEscapedScript[] = {
+    {kScripts, "<script><!--\ndocument.write('<script src=x></script>');\n//--></script> a  b",
+     "<script><!--\ndocument.write('<script src=x></script>');\n//--></script> a b"},
+    {kAsCreated, "<script><!--<script>--></script> a  b", "<script><!--<script>--></script> a b"},
+    {kAsCreated, "<script><!--><script></script> a  b", "<script><!--><script></script> a b"},
+    {kAsCreated, "<script><!--<scripts></script> a  b", "<script><!--<scripts></script> a b"},
+    {kAsCreated, "<script><!--<script>-></script> a  b", "<script><!--<script>-></script> a  b"},
+    {kAsCreated, "<script><!--<SCRIPT/></SCRIPT>---></script> a  b",
+     "<script><!--<SCRIPT/></SCRIPT>---></script> a b"},
+    {kScripts, "<script>\n<!--\n a = '<script>' ;\n//-->\n</script> b  c",
+     "<script>a='<script>'</script> b c"},
+    {kStyles, "<style><!--<script></style> a  b", "<style><!--<script></style>a b"},
+};
+INSTANTIATE_TEST_SUITE_P(EscapedScript, HtmlContent, ::testing::ValuesIn(kEscapedScript));
+
 // A title's content is text, whatever it looks like: its white space folds,
 // and markup in it is neither rewritten nor removed.
 const ContentCase kTitle[] = {
