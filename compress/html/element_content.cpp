@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
+#include "compress/html/content_type.h"
 #include "compress/html/end_tag_search.h"
 #include "compress/html/html_output.h"
+#include "compress/html/tag_reader.h"
 #include "compress/script/css_compressor.h"
 #include "compress/script/js_compressor.h"
 #include "sdk/instance.h"
@@ -16,18 +19,108 @@ namespace {
 constexpr NameKey kScript = MakeNameKey("script");
 constexpr NameKey kStyle = MakeNameKey("style");
 constexpr NameKey kTextarea = MakeNameKey("textarea");
+constexpr NameKey kTitle = MakeNameKey("title");
 constexpr NameKey kPlaintext = MakeNameKey("plaintext");
+constexpr NameKey kType = MakeNameKey("type");
+constexpr NameKey kLanguage = MakeNameKey("language");
 
-using Compressor = void (*)(char *text, std::uint8_t removeComments, char **cursorOut,
-                            const CompressorInstance *instance);
+using ContentCompressor = void (*)(char *text, std::uint8_t removeComments,
+                                   char **cursorOut, const CompressorInstance *instance);
 
-// Script or style content up to its end tag (or the end of the document);
-// compressed when a compressor is given, else copied as it is. The end tag's
-// "<" stands in for the terminator during the call.
-char *WriteRawText(std::string_view endTagName, char *from, char *&out, Compressor compressor,
-                   const CompressorInstance &instance) {
-    char *close = FindRawTextEnd(from, endTagName);
+// The values of the first type and language attributes, as a browser takes
+// the first of two alike. A name alone gives an empty value.
+struct TypeAttributes {
+    std::optional<std::string_view> type;
+    std::optional<std::string_view> language;
+};
+
+std::string_view ValueOf(const TagAttribute &attribute) {
+    if (!attribute.hasValue)
+        return {};
+    return {attribute.valueBegin,
+            static_cast<std::size_t>(attribute.valueEnd - attribute.valueBegin)};
+}
+
+TypeAttributes ReadTypeAttributes(char *nameEnd) {
+    TypeAttributes found;
+    TagReader reader(nameEnd);
+    TagAttribute attribute;
+    while (reader.Next(attribute) == TagStep::kAttribute) {
+        const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd);
+        std::optional<std::string_view> *slot = key == kType       ? &found.type
+                                                : key == kLanguage ? &found.language
+                                                                   : nullptr;
+        if (slot != nullptr && !slot->has_value())
+            *slot = ValueOf(attribute);
+    }
+    return found;
+}
+
+// The compressor for content of this kind, when the instance asks for it.
+ContentCompressor CompressorFor(ElementContent content, const CompressorInstance &instance) {
+    if (content == ElementContent::kJavaScript && instance.compressScripts != 0)
+        return CompressJavaScript;
+    if (content == ElementContent::kCss && instance.compressStyles != 0)
+        return CompressCss;
+    return nullptr;
+}
+
+} // namespace
+
+// A browser ends the name at a "/" and ignores the slash of a start tag, so
+// "<title/>" opens a title that runs to "</title>".
+ElementContent ContentOf(const char *nameBegin, char *nameEnd) {
+    const char *slashes = nameEnd;
+    while (slashes != nameBegin && slashes[-1] == '/')
+        --slashes;
+    const NameKey name = MakeNameKey(nameBegin, slashes);
+    if (name == kScript) {
+        const TypeAttributes attributes = ReadTypeAttributes(nameEnd);
+        return HoldsJavaScript(attributes.type, attributes.language) ? ElementContent::kJavaScript
+                                                                     : ElementContent::kScriptData;
+    }
+    if (name == kStyle)
+        return HoldsCss(ReadTypeAttributes(nameEnd).type) ? ElementContent::kCss
+                                                          : ElementContent::kStyleData;
+    if (name == kTextarea)
+        return ElementContent::kTextarea;
+    if (name == kTitle)
+        return ElementContent::kTitle;
+    if (name == kPlaintext)
+        return ElementContent::kPlaintext;
+    return ElementContent::kMarkup;
+}
+
+char *FindContentEnd(ElementContent content, char *from) {
+    switch (content) {
+    case ElementContent::kJavaScript:
+    case ElementContent::kScriptData:
+        return FindScriptEnd(from);
+    case ElementContent::kCss:
+    case ElementContent::kStyleData:
+        return FindOwnEndTag(from, "style");
+    case ElementContent::kTextarea:
+        return FindOwnEndTag(from, "textarea");
+    case ElementContent::kTitle:
+        return FindOwnEndTag(from, "title");
+    case ElementContent::kPlaintext:
+        return from + std::strlen(from);
+    case ElementContent::kMarkup:
+        break;
+    }
+    return from;
+}
+
+// The end tag's "<" stands in for the terminator while a compressor runs.
+// Script content that holds "</script" is one script only while "<!--" in
+// front escapes it, and the script compressor may take that line away, so
+// such content is copied as it is.
+void WriteElementContent(ElementContent content, char *from, char *close, char *&out,
+                         const CompressorInstance &instance) {
     char *end = close;
+    ContentCompressor compressor = CompressorFor(content, instance);
+    if (content == ElementContent::kJavaScript && FindOwnEndTag(from, "script") != close)
+        compressor = nullptr;
     if (compressor != nullptr) {
         const char saved = *close;
         *close = '\0';
@@ -35,31 +128,6 @@ char *WriteRawText(std::string_view endTagName, char *from, char *&out, Compress
         *close = saved;
     }
     out = AppendBytes(from, end, out);
-    return close;
-}
-
-} // namespace
-
-char *WriteElementContent(NameKey name, char *from, char *&out,
-                          const CompressorInstance &instance) {
-    if (name == kScript)
-        return WriteRawText("script", from, out,
-                            instance.compressScripts != 0 ? CompressJavaScript : nullptr, instance);
-    if (name == kStyle)
-        return WriteRawText("style", from, out,
-                            instance.compressStyles != 0 ? CompressCss : nullptr, instance);
-    // A textarea's text is the value of its form field: every space counts.
-    if (name == kTextarea) {
-        char *close = FindOwnEndTag(from, "textarea");
-        out = AppendBytes(from, close, out);
-        return close;
-    }
-    if (name == kPlaintext) {
-        char *end = from + std::strlen(from);
-        out = AppendBytes(from, end, out);
-        return end;
-    }
-    return from;
 }
 
 } // namespace crv

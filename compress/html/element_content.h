@@ -1,6 +1,6 @@
 // The content of the elements whose text the pass must not read as markup:
-// script and style (compressed or copied), textarea (its value, copied) and
-// everything after plaintext.
+// script and style (compressed or copied), textarea (its value, copied),
+// title (text, whatever it looks like) and everything after plaintext.
 #ifndef CRV_ELEMENT_CONTENT_H
 #define CRV_ELEMENT_CONTENT_H
 
@@ -10,13 +10,31 @@ struct CompressorInstance;
 
 namespace crv {
 
-// name is the key of the start tag just written, from the
-// first byte after its ">", which must still be in place. Writes the
-// element's content at out and returns where the pass reads on: the "<" of
-// the end tag, or the zero byte. For other elements writes nothing and
-// returns from.
-char *WriteElementContent(NameKey name, char *from, char *&out,
-                          const CompressorInstance &instance);
+enum class ElementContent {
+    kMarkup,     // any other element: the pass reads on
+    kJavaScript, // a script element that holds JavaScript
+    kScriptData, // one that holds anything else: a template, JSON, ...
+    kCss,        // a style element that holds CSS
+    kStyleData,  // one that holds another notation
+    kTextarea,
+    kTitle,
+    kPlaintext,
+};
+
+// [nameBegin, nameEnd) is the name of a start tag in the source; the
+// attributes that decide are read from nameEnd on, so this must be asked
+// before the tag is rewritten.
+ElementContent ContentOf(const char *nameBegin, char *nameEnd);
+
+// The "<" of the end tag that closes content of this kind, from the first
+// byte after the start tag's ">", or the zero byte; from itself for markup.
+char *FindContentEnd(ElementContent content, char *from);
+
+// Writes content other than a title's text, [from, close), at out: script
+// and style content is compressed when the instance asks for it, anything
+// else is copied. close must be what FindContentEnd gave.
+void WriteElementContent(ElementContent content, char *from, char *close, char *&out,
+                         const CompressorInstance &instance);
 
 } // namespace crv
 

@@ -1,5 +1,5 @@
-// Finding where the content of script, style, textarea and the verbatim
-// elements stops, without reading the markup inside it.
+// Finding where the content of script, style, textarea, title and the
+// verbatim elements stops, without reading the markup inside it.
 #ifndef CRV_END_TAG_SEARCH_H
 #define CRV_END_TAG_SEARCH_H
 
@@ -9,14 +9,16 @@ namespace crv {
 
 // Names are compared without regard to case on either side.
 
-// The "<" of the first "</" followed by name, whatever comes after the name,
-// or the zero byte. For script and style content.
-char *FindRawTextEnd(char *from, std::string_view name);
-
 // The "<" of the element's own end tag: "</", name, then white space, "/"
 // or ">"; or the zero byte. The end tags of other elements inside
-// the content do not count, nor does "</prefix" for "pre".
+// the content do not count, nor does "</prefix" for "pre" or "</scripts"
+// for "script", as browsers read them.
 char *FindOwnEndTag(char *from, std::string_view name);
+
+// The "<" of the end tag of a script element, or the zero byte. As for
+// FindOwnEndTag, but as browsers read script content: after "<!--", text
+// that reads "<script" ... "</script>" belongs to the script, up to "-->".
+char *FindScriptEnd(char *from);
 
 } // namespace crv
 

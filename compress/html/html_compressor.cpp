@@ -25,7 +25,6 @@
 namespace crv {
 namespace {
 
-constexpr NameKey kTextarea = MakeNameKey("textarea");
 constexpr NameKey kLineBreakEndTag = MakeNameKey("/br");
 
 bool EndsTag(TagStep step) { return step == TagStep::kClose || step == TagStep::kSelfClose; }
@@ -48,6 +47,7 @@ class HtmlPass {
     char *Tag(char *lt);
     char *ReadOnlyTag(char *lt, char *nameEnd, std::uint8_t lists);
     char *NoTag(char *lt, TagStep end, char *at);
+    char *Content(ElementContent content, char *from);
     char *CopyVerbatimElement(char *lt, char *nameEnd, char *gt);
     void EndText() { EndTextRun(runOut_, out_, whiteSpace_); }
 
@@ -108,6 +108,7 @@ char *HtmlPass::Tag(char *lt) {
                : (lists & kVerbatimElement) != 0)
         return ReadOnlyTag(lt, nameEnd, lists);
     const bool slashSaysSomething = !endTag && (lists & kNoEndTagElement) == 0;
+    const ElementContent content = endTag ? ElementContent::kMarkup : ContentOf(lt + 1, nameEnd);
     const RewrittenTag tag = RewriteTag(lt, nameEnd, out_, slashSaysSomething, instance_);
     if (!EndsTag(tag.end))
         return NoTag(lt, tag.end, tag.at);
@@ -116,11 +117,24 @@ char *HtmlPass::Tag(char *lt) {
     out_ = ApplyTagToWhiteSpace(lists, tag.out, whiteSpace_);
     // A textarea's value is not text of the page: a space pending before the
     // box stays, rather than being taken back by "</textarea>".
-    if (name == kTextarea)
+    if (content == ElementContent::kTextarea)
         whiteSpace_.trailingSpaceSegment = nullptr;
-    char *resume = WriteElementContent(name, tag.at + 1, out_, instance_);
+    return Content(content, tag.at + 1);
+}
+
+// What follows a start tag up to its end tag when that is not markup. A
+// title's text is text whatever it holds, and its white space folds as in
+// any text run; other content is copied or compressed whole.
+char *HtmlPass::Content(ElementContent content, char *from) {
+    char *close = FindContentEnd(content, from);
+    if (content == ElementContent::kTitle) {
+        runOut_ = out_;
+        WriteText(from, close, out_, whiteSpace_);
+        return close;
+    }
+    WriteElementContent(content, from, close, out_, instance_);
     runOut_ = out_;
-    return resume;
+    return close;
 }
 
 // A dropped end tag, or the start tag of a verbatim element.

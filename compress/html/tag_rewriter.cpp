@@ -7,6 +7,7 @@
 #include "compress/html/tag_rewriter.h"
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "compress/html/attribute_value.h"
@@ -83,6 +84,17 @@ RewrittenTag TagRewriter::Rewrite(bool slashSaysSomething) {
     return {step, reader_.Position(), out_};
 }
 
+// A value with an "&" is left as it is. A browser decodes character
+// references in it before the script or style compressor's reader would see
+// the text, so that reader would take "&apos;" for code and might drop the
+// ";" that ends it; and taking out white space could make a reference of
+// what was none ("a & amp" would become "a&amp").
+bool MayHoldCharacterReference(const TagAttribute &attribute) {
+    return std::memchr(attribute.valueBegin, '&',
+                       static_cast<std::size_t>(attribute.valueEnd - attribute.valueBegin)) !=
+           nullptr;
+}
+
 // How one attribute is written.
 struct AttributeShape {
     bool nameAlone;  // no "=" and no value
@@ -124,7 +136,7 @@ bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     if (shape.nameAlone || attribute.quote == 0)
         return true;
     const ValueKind kind = ValueKindOf(name, key, lists);
-    if (CompressesInPlace(kind)) {
+    if (CompressesInPlace(kind) && !MayHoldCharacterReference(attribute)) {
         if (!MayChange(attribute.valueEnd))
             return false;
         shape.valueEnd = CompressQuotedValue(kind, attribute.valueBegin, shape.valueEnd, instance_);

@@ -1,6 +1,7 @@
 // Compresses every file of a folder of HTML pages into two folders, as the
 // worker would, once with the properties of a new instance and once with
-// scripts, styles and comments compressed too. Checks on the way that no
+// every property on: comments deleted, scripts and styles compressed, scripts
+// hidden from old browsers. Checks on the way that no
 // output is longer than its page and that the byte before the text is left
 // alone. Usage: html_corpus_compress INPUT_FOLDER OUTPUT_FOLDER; the outputs
 // go to OUTPUT_FOLDER/default and OUTPUT_FOLDER/all. A missing input folder
@@ -18,7 +19,7 @@ constexpr char kByteBefore = '#';
 
 struct PropertySet {
     const char *folder;
-    bool all; // compressScripts, compressStyles and deleteComments
+    bool all; // deleteComments, compressScripts, compressStyles and hideScripts
 };
 
 constexpr PropertySet kPropertySets[] = {{"default", false}, {"all", true}};
@@ -41,6 +42,7 @@ int main(int argc, char **argv) {
         instance.compressScripts = set.all ? 1 : 0;
         instance.compressStyles = set.all ? 1 : 0;
         instance.deleteComments = set.all ? 1 : 0;
+        instance.hideScripts = set.all ? 1 : 0;
         const std::filesystem::path folder = outputs / set.folder;
         std::filesystem::create_directories(folder);
         int count = 0;

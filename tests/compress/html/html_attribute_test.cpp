@@ -77,6 +77,20 @@ const Case kValueKinds[] = {
 };
 INSTANTIATE_TEST_SUITE_P(ValueKinds, HtmlAttribute, ::testing::ValuesIn(kValueKinds));
 
+// A value with a character reference is left as it is: the ";" that ends the
+// reference stays, and quotes written as references keep their string.
+const Case kCharacterReferences[] = {
+    {"<a onclick=\"s = &apos;a&apos;\">", "<a onclick=\"s = &apos;a&apos;\">"},
+    {"<a onclick=\"f(&apos;a  b&apos;)\">", "<a onclick=\"f(&apos;a  b&apos;)\">"},
+    {"<a onclick='f(&#39;a&#39;) ;'>", "<a onclick='f(&#39;a&#39;) ;'>"},
+    {"<p style=\"font-family: &apos;Foo&apos;\">", "<p style=\"font-family: &apos;Foo&apos;\">"},
+    {"<p style='content:&#x27;a&#x27;;'>", "<p style=content:&#x27;a&#x27;;>"},
+    {"<a onclick=\"v = x & amp\">", "<a onclick=\"v = x & amp\">"},
+    {"<a onclick=\"a = 1 ;\">", "<a onclick=\"a=1\">"},
+};
+INSTANTIATE_TEST_SUITE_P(CharacterReferences, HtmlAttribute,
+                         ::testing::ValuesIn(kCharacterReferences));
+
 TEST(HtmlAttributeEvents, LoseTheirQuotesWhenUnprotected) {
     const Properties unprotected{.protectEvents = false};
     EXPECT_EQ(Compress("<a href='p.html' onclick='go( 1 );'>x</a>", unprotected),
@@ -84,6 +98,8 @@ TEST(HtmlAttributeEvents, LoseTheirQuotesWhenUnprotected) {
     EXPECT_EQ(Compress("<a onclick='return  x'>", unprotected), "<a onclick='return x'>");
     EXPECT_EQ(Compress("<a onclick=' '>", unprotected), "<a onclick=''>");
     EXPECT_EQ(Compress("<a onclick='a>b'>", unprotected), "<a onclick='a>b'>");
+    EXPECT_EQ(Compress("<a onclick='f(&#x27;a&#x27;);'>", unprotected),
+              "<a onclick=f(&#x27;a&#x27;);>");
 }
 
 // In an attribute a "<" is ordinary script text: no old-browser wrapper is

@@ -1,5 +1,6 @@
 // CompressHtml: content that is not read as markup. Script and style content,
-// textarea values, everything after plaintext, and pre, listing and xmp.
+// textarea values, title text, everything after plaintext, and pre, listing
+// and xmp.
 #include <gtest/gtest.h>
 
 #include "tests/compress/html/html_test_support.h"
@@ -25,6 +26,10 @@ const Properties kAsCreated{};
 const Properties kScripts{.compressScripts = true};
 const Properties kHiddenScripts{.compressScripts = true, .hideScripts = true};
 const Properties kStyles{.compressStyles = true};
+const Properties kAll{.deleteComments = true,
+                      .compressScripts = true,
+                      .compressStyles = true,
+                      .hideScripts = true};
 
 const ContentCase kScriptAndStyle[] = {
     {kAsCreated, "<script></script>", "<script></script>"},
@@ -45,6 +50,129 @@ const ContentCase kScriptAndStyle[] = {
     {kStyles, "<script> a = 1 </script>", "<script> a = 1 </script>"},
 };
 INSTANTIATE_TEST_SUITE_P(ScriptAndStyle, HtmlContent, ::testing::ValuesIn(kScriptAndStyle));
+
+// Only JavaScript goes to the script compressor: no type, an empty one,
+// "module" or a JavaScript MIME type (any case, parameters aside), or without
+// a type a language that starts with "javascript". Everything else is a data
+// block or another language and stays byte for byte, hidden or not.
+const ContentCase kScriptTypes[] = {
+    {kScripts, "<script>a = 1 ;</script>", "<script>a=1</script>"},
+    {kScripts, "<script type=module>a = 1 ;</script>", "<script type=module>a=1</script>"},
+    {kScripts, "<script type=' MODULE '>a = 1</script>", "<script type=' MODULE '>a=1</script>"},
+    {kScripts, "<script type=\"text/javascript; charset=utf-8\">a = 1</script>",
+     "<script type=\"text/javascript; charset=utf-8\">a=1</script>"},
+    {kScripts, "<script type='Text/JavaScript'>a = 1</script>",
+     "<script type=Text/JavaScript>a=1</script>"},
+    {kScripts, "<script type=\"\">a = 1</script>", "<script type=\"\">a=1</script>"},
+    {kScripts, "<script type>a = 1</script>", "<script type>a=1</script>"},
+    {kScripts, "<script type=application/x-javascript>a = 1</script>",
+     "<script type=application/x-javascript>a=1</script>"},
+    {kScripts, "<script type=text/ecmascript>a = 1</script>",
+     "<script type=text/ecmascript>a=1</script>"},
+    {kScripts, "<script type=text/javascript1.5>a = 1</script>",
+     "<script type=text/javascript1.5>a=1</script>"},
+    {kScripts, "<script language=JavaScript1.2>a = 1</script>",
+     "<script language=JavaScript1.2>a=1</script>"},
+    {kScripts, "<script type=text/javascript language=vbscript>a = 1</script>",
+     "<script type=text/javascript language=vbscript>a=1</script>"},
+    {kScripts, "<script type=text/javascript type=text/template>a = 1</script>",
+     "<script type=text/javascript type=text/template>a=1</script>"},
+    {kScripts,
+     "<script type=\"text/template\"><a href=\"x\">see http://example.com/a</a>\n"
+     "<p>it's</p></script>",
+     "<script type=text/template><a href=\"x\">see http://example.com/a</a>\n"
+     "<p>it's</p></script>"},
+    {kAll, "<script type=text/x-handlebars-template>\n<!--\n {{a}} // b\n--></script>",
+     "<script type=text/x-handlebars-template>\n<!--\n {{a}} // b\n--></script>"},
+    {kAll, "<script type=\"application/ld+json\">{ \"a\" : 1 }</script>",
+     "<script type=application/ld+json>{ \"a\" : 1 }</script>"},
+    {kAll, "<script type=importmap>{ \"imports\" : { } }</script>",
+     "<script type=importmap>{ \"imports\" : { } }</script>"},
+    {kAll, "<script type=text/vbscript> x = 1 </script>",
+     "<script type=text/vbscript> x = 1 </script>"},
+    {kAll, "<script type=text/x-mathjax-config> MathJax.Hub.Config({ }) </script>",
+     "<script type=text/x-mathjax-config> MathJax.Hub.Config({ }) </script>"},
+    {kAll, "<script language=vbscript> x = 1 </script>",
+     "<script language=vbscript> x = 1 </script>"},
+    {kAll, "<script type=text/vbscript language=javascript> x = 1 </script>",
+     "<script type=text/vbscript language=javascript> x = 1 </script>"},
+    {kAll, "<script type=text/javascript1.6> x = 1 </script>",
+     "<script type=text/javascript1.6> x = 1 </script>"},
+    {kAll, "<script type='module; a'> x = 1 </script>",
+     "<script type='module; a'> x = 1 </script>"},
+    {kAll, "<script type=' '> x = 1 </script>", "<script type=' '> x = 1 </script>"},
+    {kAll, "<script type='text/javascript x'> x = 1 </script>",
+     "<script type='text/javascript x'> x = 1 </script>"},
+};
+INSTANTIATE_TEST_SUITE_P(ScriptTypes, HtmlContent, ::testing::ValuesIn(kScriptTypes));
+
+// Only a missing, empty or "text/css" type (any case) makes a style sheet.
+const ContentCase kStyleTypes[] = {
+    {kStyles, "<style media=print>a { b : c }</style>", "<style media=print>a{b:c}</style>"},
+    {kStyles, "<style type=''>a { b : c }</style>", "<style type=''>a{b:c}</style>"},
+    {kStyles, "<style type=TEXT/CSS>a { b : c }</style>", "<style type=TEXT/CSS>a{b:c}</style>"},
+    {kAll, "<style type=text/less>a { b : c }</style>",
+     "<style type=text/less>a { b : c }</style>"},
+    {kAll, "<style type='text/css; charset=utf-8'>a { b : c }</style>",
+     "<style type='text/css; charset=utf-8'>a { b : c }</style>"},
+};
+INSTANTIATE_TEST_SUITE_P(StyleTypes, HtmlContent, ::testing::ValuesIn(kStyleTypes));
+
+// Raw text ends only at its own end tag: the name, then white space, "/" or
+// ">", in any case. "</scripts>" in a string is script text.
+const ContentCase kRawTextEnd[] = {
+    {kAsCreated, "<script>var a = \"</scripts>\";\nvar b = 1\n</script>\n<p>",
+     "<script>var a = \"</scripts>\";\nvar b = 1\n</script><p>"},
+    {kScripts, "<script>var a = \"</scripts>\";\nvar b = 1\nvar c = 2\n</script>",
+     "<script>var a=\"</scripts>\";var b=1\rvar c=2</script>"},
+    {kStyles, "<style>a { b : '</styles>' }</style>", "<style>a{b:'</styles>'}</style>"},
+    {kAsCreated, "<script>a</SCRIPT\n>b", "<script>a</SCRIPT>b"},
+    {kAsCreated, "<script>a</script/>b", "<script>a</script/>b"},
+    {kAsCreated, "<script>a</script\f>b", "<script>a</script\f>b"},
+    {kAsCreated, "<textarea>a</textareas> b</textarea>", "<textarea>a</textareas> b</textarea>"},
+    {kAsCreated, "<title>a</titles> b</title>", "<title>a</titles> b</title>"},
+};
+INSTANTIATE_TEST_SUITE_P(RawTextEnd, HtmlContent, ::testing::ValuesIn(kRawTextEnd));
+
+// After "<!--" in a script, "<script" ... "</script>" is script text up to
+// "-->", as browsers read it; a script that holds such an end tag needs its
+// "<!--" and is copied as it is. Text after the script shows where it ended.
+const ContentCase kEscapedScript[] = {
+    {kScripts, "<script><!--\ndocument.write('<script src=x></script>');\n//--></script> a  b",
+     "<script><!--\ndocument.write('<script src=x></script>');\n//--></script> a b"},
+    {kAsCreated, "<script><!--<script>--></script> a  b", "<script><!--<script>--></script> a b"},
+    {kAsCreated, "<script><!--><script></script> a  b", "<script><!--><script></script> a b"},
+    {kAsCreated, "<script><!--<scripts></script> a  b", "<script><!--<scripts></script> a b"},
+    {kAsCreated, "<script><!--<script>-></script> a  b", "<script><!--<script>-></script> a  b"},
+    {kAsCreated, "<script><!--<SCRIPT/></SCRIPT>---></script> a  b",
+     "<script><!--<SCRIPT/></SCRIPT>---></script> a b"},
+    {kScripts, "<script>\n<!--\n a = '<script>' ;\n//-->\n</script> b  c",
+     "<script>a='<script>'</script> b c"},
+    {kStyles, "<style><!--<script></style> a  b", "<style><!--<script></style>a b"},
+};
+INSTANTIATE_TEST_SUITE_P(EscapedScript, HtmlContent, ::testing::ValuesIn(kEscapedScript));
+
+// A title's content is text, whatever it looks like: its white space folds,
+// and markup in it is neither rewritten nor removed.
+const ContentCase kTitle[] = {
+    {kAsCreated, "<title>\n  a  <b  id = x>  c\n</title>\n<p>",
+     "<title>a <b id = x> c</title><p>"},
+    {kAll, "<TITLE>a <!-- b --> c</Title>", "<TITLE>a <!-- b --> c</Title>"},
+    {kAll, "<title>a <script> b = 1 </script></title>",
+     "<title>a <script> b = 1 </script></title>"},
+    {kAsCreated, "<title> a  b ", "<title>a b"},
+};
+INSTANTIATE_TEST_SUITE_P(Title, HtmlContent, ::testing::ValuesIn(kTitle));
+
+// A browser ignores the slash of "<title/>": the element's content still runs
+// to its end tag.
+const ContentCase kSlashAfterName[] = {
+    {kAsCreated, "<title/>\n</head>\n<body>\n</body>", "<title/></head> <body> </body>"},
+    {kScripts, "<script/>a = 1 ;</script>", "<script/>a=1</script>"},
+    {kAsCreated, "<textarea/> a  <b> </textarea>", "<textarea/> a  <b> </textarea>"},
+    {kAll, "<style//>a { b : c }</style>", "<style//>a{b:c}</style>"},
+};
+INSTANTIATE_TEST_SUITE_P(SlashAfterName, HtmlContent, ::testing::ValuesIn(kSlashAfterName));
 
 // Content without its end tag runs to the end of the document.
 const ContentCase kUnclosedContent[] = {
