@@ -346,7 +346,7 @@ bool CssPass::ReadsAsSelector() {
 ItemKind CssPass::LookAheadKind() const {
     int brackets = 0;
     char quote = 0;
-    bool comment = false;
+    const char *comment = nullptr; // the "/" that opened it
     const char *s = read_;
     for (int n = 0; n < kLookAheadLimit; ++n, ++s) {
         char c = *s;
@@ -357,13 +357,13 @@ ItemKind CssPass::LookAheadKind() const {
                 ++s, ++n;
             else if (c == quote)
                 quote = 0;
-        } else if (comment) {
-            comment = !(c == '/' && s[-1] == '*');
+        } else if (comment != nullptr) {
+            if (c == '/' && s[-1] == '*' && s - comment > 2)
+                comment = nullptr;
         } else if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == '/' && s[1] == '*') {
-            comment = true;
-            ++s, ++n;
+            comment = s;
         } else if (c == '(' || c == '[') {
             ++brackets;
         } else if ((c == ')' || c == ']') && brackets > 0) {
