@@ -138,6 +138,8 @@ const Case kNestedRules[] = {
     {".a { margin :0 }", ".a{margin:0}"},
     {".a { div:not(.b) .c { } }", ".a{div:not(.b) .c{}}"},
     {".a { b:url(x) no-repeat ; }", ".a{b:url(x)no-repeat}"},
+    {".a{b:f(x) c \"{\" d}", ".a{b:f(x)c\"{\"d}"},
+    {".a{b:f(x) c /* { */ ; d :hover{}}", ".a{b:f(x)c;d :hover{}}"},
     {".a{b:c}.d :hover{}", ".a{b:c}.d :hover{}"},
     {"@font-face { src : url(a) format('woff') }", "@font-face{src:url(a)format('woff')}"},
     {"@keyframes k { from { top : 0 } 50% { top : 1px } }",
