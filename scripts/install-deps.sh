@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; only what is
-# missing, so a prepared machine is left alone. No i386 architecture: without
+# missing, so a prepared machine is left alone. Then, once, the npm packages
+# of the whole-corpus checks (tests/corpus/setup.sh). No i386 architecture: without
 # it `wine` runs the 64-bit loader, which is what the tests use.
 set -euo pipefail
 
@@ -15,6 +16,8 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
         || missing+=("$package")
 done
+# Node.js may come from elsewhere with npm inside it; only its absence counts.
+command -v npm > /dev/null || missing+=(nodejs npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
@@ -24,3 +27,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
         "${missing[@]}"
 fi
+
+# Again only when the pinned versions changed. Without network the corpus
+# checks are skipped, which is no reason to stop.
+corpus=$(cd "$(dirname "$0")/../tests/corpus" && pwd)
+cmp -s "$corpus/package.json" "$corpus/../../build/corpus-node/package.json" \
+    || sh "$corpus/setup.sh" \
+    || echo "npm packages for the corpus checks not installed: those checks will be skipped"

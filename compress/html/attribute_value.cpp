@@ -27,8 +27,10 @@ ValueKind ValueKindOf(std::string_view name, NameKey key, std::uint8_t lists) {
 // compressor that it reads an attribute value, where "<" is ordinary text;
 // and no instance, so that the old-browser wrapper ("<!--" ... "//-->"),
 // which belongs around a script element's content, never comes into a value.
+// A style value is a list of declarations, not a style sheet: "color : red"
+// needs none of the spaces a selector would.
 char *CompressQuotedValue(ValueKind kind, char *begin, char *end,
-                          const CompressorInstance &instance) {
+                          const CompressorInstance &) {
     if (!CompressesInPlace(kind))
         return end;
     const char quote = *end;
@@ -37,7 +39,7 @@ char *CompressQuotedValue(ValueKind kind, char *begin, char *end,
     if (kind == ValueKind::kScript)
         CompressJavaScript(begin, 0, &valueEnd, nullptr);
     else
-        CompressCss(begin, 0, &valueEnd, &instance);
+        CompressCssDeclarations(begin, 0, &valueEnd);
     *end = quote;
     return valueEnd;
 }

@@ -7,6 +7,11 @@
 //
 // Whether a white-space run leaves a space is settled once the character after
 // the run is known, so a space once written is never taken back.
+//
+// A block holds either rules or declarations. In a block of declarations each
+// item (what follows "{", ";" or "}") may still be a nested style rule, whose
+// selector needs the same spaces as one at the top; the item is told apart
+// from a declaration as it is copied (see CssPass::ClassifyAtSeparator).
 #include "compress/script/css_compressor.h"
 
 #include <algorithm>
@@ -53,10 +58,48 @@ bool OpensGroupRule(const char *name) {
 
 // The last character of a compound selector and the first of the next one;
 // white space between the two is a descendant combinator.
-bool EndsCompound(char c) { return IsNameChar(c) || c == ')' || c == ']' || c == '*'; }
+bool EndsCompound(char c) {
+    return IsNameChar(c) || c == ')' || c == ']' || c == '*' || c == '&';
+}
 bool StartsCompound(char c) {
     return IsNameChar(c) || c == '.' || c == '#' || c == ':' || c == '[' || c == '*' || c == '&';
 }
+
+// An item of a declaration block that begins with one of these is a nested
+// style rule: no property name does.
+bool StartsNestedRule(char c) {
+    constexpr std::string_view kRuleStarts = "&.#:[*>+~|@";
+    return kRuleStarts.find(c) != std::string_view::npos;
+}
+
+// Behind white space in front of any ":", these go on a selector: a
+// property name never holds white space.
+bool ContinuesSelector(char c) {
+    return IsNameChar(c) || c == '.' || c == '#' || c == '[' || c == '*' || c == '&';
+}
+
+// Whether the output that ends at last spells the function name "url", as a
+// whole name; first is the first character of the output.
+bool EndsWithUrlName(const char *first, const char *last) {
+    if (last - first < 2)
+        return false;
+    if (last - first > 2 && IsNameChar(last[-3]))
+        return false;
+    return LowerAscii(last[-2]) == 'u' && LowerAscii(last[-1]) == 'r' && LowerAscii(*last) == 'l';
+}
+
+// How far the pass reads ahead to tell a rule from a declaration. The bound
+// keeps the pass linear: an item is read ahead at most once, and an item
+// whose end lies further away is taken for a rule, which only keeps spaces.
+constexpr int kLookAheadLimit = 256;
+
+// What an item of a declaration block is, as far as the pass knows.
+enum class ItemKind : std::uint8_t {
+    kUnread,      // nothing of it written yet
+    kOpen,        // begins with a name: a property or a type selector
+    kRule,        // a nested style rule or an at-rule
+    kDeclaration, // a property and its value
+};
 
 // A set of marks from 0x20 to 0x5F as one bit each, so that the test for
 // membership needs no branch.
@@ -75,7 +118,7 @@ std::uint64_t MarkBit(char c, std::uint64_t set) {
 
 // The punctuation that the rules of CssPass::SpaceNextToPunctuation look at,
 // behind and in front of a white-space run.
-constexpr std::uint64_t kMayNeedSpaceAfter = MarkSet(")]*+-");
+constexpr std::uint64_t kMayNeedSpaceAfter = MarkSet(")]*+-&");
 constexpr std::uint64_t kMayNeedSpaceBefore = MarkSet("*+-(:[&\"");
 
 // A space between a word and punctuation is needed only in two places:
@@ -92,9 +135,11 @@ bool WordNeedsSpaceBefore(char next, char last) {
 
 class CssPass {
   public:
-    CssPass(char *text, bool removeComments, char **cursorOut)
+    CssPass(char *text, bool removeComments, bool topLevelRules, char **cursorOut)
         : text_(text), read_(text), last_(text - 1), cursorOut_(cursorOut),
-          removeComments_(removeComments) {}
+          removeComments_(removeComments), topLevelRules_(topLevelRules) {
+        StartItem();
+    }
 
     void Run();
 
@@ -109,9 +154,16 @@ class CssPass {
     bool IsStarBetweenNames(char next) const;
     char CharBeforeStar() const;
 
+    bool HoldsRules(std::uint8_t depth) const;
+    void StartItem();
+    void ClassifyAtSeparator(char next);
+    bool ReadsAsSelector();
+    ItemKind LookAheadKind() const;
+
     void CopySyntax(char c);
     void OpenBlock();
     void CloseBlock();
+    void CopyUrl();
 
     void CopyLiteral(char quote);
     bool FoldsOnto(char quote) const;
@@ -127,11 +179,14 @@ class CssPass {
     char *last_;                        // the last character written
     char **const cursorOut_;
     const char *literalEnd_ = nullptr;  // the closing quote last written
-    std::bitset<256> groupBlock_;       // per brace depth: opened by a group rule
+    char *itemStart_ = nullptr;         // where the current item's output begins
+    const char *colonScanned_ = nullptr; // the item's output up to here holds no ":"
+    std::bitset<256> groupBlock_;       // per brace depth: holds rules, not declarations
     std::uint8_t depth_ = 0;            // braces, wrapping
     std::uint8_t brackets_ = 0;         // parentheses and square brackets, wrapping
     const bool removeComments_;
-    bool inSelectors_ = true;           // outside declaration blocks
+    const bool topLevelRules_;          // a style sheet, not a declaration list
+    ItemKind item_ = ItemKind::kRule;   // the current item of the current block
     bool groupPending_ = false;         // a group rule waits for its "{"
     bool signWantsSpace_ = false;       // the sign just written had space before it
     bool literalOpen_ = false;          // the text ended inside a literal
@@ -179,6 +234,8 @@ void CssPass::CopyRun() {
 // finds that it carries meaning, and those rules involve only a few marks.
 void CssPass::Separate() {
     char next = *read_;
+    if (item_ == ItemKind::kUnread || item_ == ItemKind::kOpen)
+        ClassifyAtSeparator(next);
     bool space = !IsStylePunctuation(L()) && !IsStylePunctuation(next);
     if (!space && (MarkBit(L(), kMayNeedSpaceAfter) || MarkBit(next, kMayNeedSpaceBefore)))
         space = SpaceNextToPunctuation(next);
@@ -197,7 +254,7 @@ bool CssPass::SpaceNextToPunctuation(char next) {
         return true;
     }
     // "a :hover", "a [href]", ":not(.a) .b": a descendant combinator.
-    if (inSelectors_ && EndsCompound(L()) && StartsCompound(next))
+    if (EndsCompound(L()) && StartsCompound(next) && ReadsAsSelector())
         return true;
     return IsStarBetweenNames(next) || WordNeedsSpaceBefore(next, L()) ||
            (next == '"' && EndsWithCharset());
@@ -226,6 +283,100 @@ char CssPass::CharBeforeStar() const {
     return *before;
 }
 
+// Depth 0 is the text itself: a style sheet holds rules, a style attribute
+// declarations.
+bool CssPass::HoldsRules(std::uint8_t depth) const {
+    return depth == 0 ? topLevelRules_ : groupBlock_[depth];
+}
+
+void CssPass::StartItem() {
+    item_ = HoldsRules(depth_) ? ItemKind::kRule : ItemKind::kUnread;
+    itemStart_ = last_ + 1;
+    colonScanned_ = itemStart_;
+}
+
+// An item of a declaration block, at a white-space run in it: its first
+// character, and white space in front of its first ":", tell a nested rule
+// from a declaration. The output is searched for the ":" from where the last
+// search ended, so each character is looked at once.
+void CssPass::ClassifyAtSeparator(char next) {
+    if (item_ == ItemKind::kUnread) {
+        if (itemStart_ > last_)
+            return;
+        bool custom = itemStart_ < last_ && itemStart_[0] == '-' && itemStart_[1] == '-';
+        item_ = StartsNestedRule(*itemStart_) ? ItemKind::kRule
+                : custom                      ? ItemKind::kDeclaration
+                                              : ItemKind::kOpen;
+        if (item_ != ItemKind::kOpen)
+            return;
+    }
+    if (colonScanned_ != nullptr && colonScanned_ <= last_) {
+        std::size_t length = static_cast<std::size_t>(last_ + 1 - colonScanned_);
+        colonScanned_ = std::memchr(colonScanned_, ':', length) != nullptr ? nullptr : last_ + 1;
+    }
+    if (colonScanned_ == nullptr) {
+        // "color: red": a pseudo-class is never followed by white space.
+        if (L() == ':')
+            item_ = ItemKind::kDeclaration;
+        return;
+    }
+    if (ContinuesSelector(next)) {
+        item_ = ItemKind::kRule;
+    } else if (next == ':') {
+        // "a ::before" is a selector and "color : red" or "margin :0" a
+        // declaration; "a :hover" and "color :red" are told by what follows.
+        char after = read_[1];
+        if (after == ':')
+            item_ = ItemKind::kRule;
+        else if (!IsNameChar(after))
+            item_ = ItemKind::kDeclaration;
+    }
+}
+
+// Asked only where the two readings differ: whether the current item keeps
+// the spaces of a selector. An open item is settled by reading ahead.
+bool CssPass::ReadsAsSelector() {
+    if (item_ == ItemKind::kUnread || item_ == ItemKind::kOpen)
+        item_ = LookAheadKind();
+    return item_ == ItemKind::kRule;
+}
+
+// A rule's "{" comes before any ";" or "}" of the item; literals, comments
+// and brackets are passed over. See kLookAheadLimit for the bound.
+ItemKind CssPass::LookAheadKind() const {
+    int brackets = 0;
+    char quote = 0;
+    const char *comment = nullptr; // the "/" that opened it
+    const char *s = read_;
+    for (int n = 0; n < kLookAheadLimit; ++n, ++s) {
+        char c = *s;
+        if (c == '\0')
+            return ItemKind::kDeclaration;
+        if (quote != 0) {
+            if (c == '\\' && s[1] != '\0')
+                ++s, ++n;
+            else if (c == quote)
+                quote = 0;
+        } else if (comment != nullptr) {
+            if (c == '/' && s[-1] == '*' && s - comment > 2)
+                comment = nullptr;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '/' && s[1] == '*') {
+            comment = s;
+        } else if (c == '(' || c == '[') {
+            ++brackets;
+        } else if ((c == ')' || c == ']') && brackets > 0) {
+            --brackets;
+        } else if (c == '}' || (c == ';' && brackets == 0)) {
+            return ItemKind::kDeclaration;
+        } else if (c == '{' && brackets == 0) {
+            return ItemKind::kRule;
+        }
+    }
+    return ItemKind::kRule;
+}
+
 // Braces, brackets, quotes, ";", "/" and "@": the characters that move the
 // pass from one state to another.
 void CssPass::CopySyntax(char c) {
@@ -247,6 +398,12 @@ void CssPass::CopySyntax(char c) {
         CloseBlock();
         break;
     case '(':
+        if (EndsWithUrlName(text_, last_)) {
+            CopyUrl();
+            return;
+        }
+        ++brackets_;
+        break;
     case '[':
         ++brackets_;
         break;
@@ -256,19 +413,27 @@ void CssPass::CopySyntax(char c) {
         break;
     case ';':
         groupPending_ = false;
-        break;
+        Put(c);
+        ++read_;
+        if (brackets_ == 0)
+            StartItem();
+        return;
     case '@':
         groupPending_ = OpensGroupRule(read_ + 1);
         break;
     }
     Put(c);
     ++read_;
+    if (c == '{' || c == '}')
+        StartItem();
 }
 
+// A group rule's block holds rules only where the group rule stands among
+// rules; nested in a style rule, it holds that rule's declarations.
 void CssPass::OpenBlock() {
+    bool holdsRules = groupPending_ && HoldsRules(depth_);
     ++depth_;
-    groupBlock_[depth_] = groupPending_;
-    inSelectors_ = depth_ == 0 || groupPending_;
+    groupBlock_[depth_] = holdsRules;
     groupPending_ = false;
 }
 
@@ -279,8 +444,40 @@ void CssPass::CloseBlock() {
         Publish(last_);
     }
     --depth_;
-    inSelectors_ = depth_ == 0 || groupBlock_[depth_];
     groupPending_ = false;
+}
+
+// An unquoted "url(" ... ")" is one token: "//", "/*" and quotes in it are
+// part of the address. Only white space at its two ends goes. The "(" is
+// the character at the read position.
+void CssPass::CopyUrl() {
+    Put('(');
+    const char *in = SkipWhiteSpace(read_ + 1);
+    if (*in == '"' || *in == '\'') {
+        read_ = in;
+        ++brackets_;
+        return;
+    }
+    char *out = last_;
+    while (*in != '\0' && *in != ')') {
+        const char *blank = SkipWhiteSpace(in);
+        if (blank != in && (*blank == ')' || *blank == '\0')) {
+            in = blank;
+            break;
+        }
+        while (in != blank)
+            *++out = *in++;
+        if (*in == '\\' && in[1] != '\0')
+            *++out = *in++;
+        *++out = *in++;
+    }
+    last_ = out;
+    Publish(last_);
+    if (*in == ')') {
+        Put(')');
+        ++in;
+    }
+    read_ = in;
 }
 
 void CssPass::CopyLiteral(char quote) {
@@ -333,5 +530,9 @@ void CssPass::Finish() {
 // Style sheets have no setting of their own, so the instance is not read.
 void CompressCss(char *text, std::uint8_t removeComments, char **cursorOut,
                  const CompressorInstance *) {
-    crv::CssPass(text, removeComments != 0, cursorOut).Run();
+    crv::CssPass(text, removeComments != 0, true, cursorOut).Run();
+}
+
+void CompressCssDeclarations(char *text, std::uint8_t removeComments, char **cursorOut) {
+    crv::CssPass(text, removeComments != 0, false, cursorOut).Run();
 }

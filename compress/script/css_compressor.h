@@ -13,4 +13,8 @@ struct CompressorInstance;
 void CompressCss(char *text, std::uint8_t removeComments, char **cursorOut,
                  const CompressorInstance *instance);
 
+// The same for the value of a style attribute: a list of declarations (and
+// perhaps nested rules) rather than a style sheet of rules.
+void CompressCssDeclarations(char *text, std::uint8_t removeComments, char **cursorOut);
+
 #endif

@@ -70,6 +70,8 @@ const Case kValueKinds[] = {
     {"<p style='margin: 0  auto'>", "<p style='margin:0 auto'>"},
     {"<p STYLE=\"a: b\">", "<p STYLE=a:b>"},
     {"<p style=' '>", "<p style=''>"},
+    {"<p style=\"color : red\">", "<p style=color:red>"},
+    {"<p style='background : url( a//b ) no-repeat'>", "<p style=background:url(a//b)no-repeat>"},
     {"<a onclick=\"\">", "<a onclick=\"\">"},
     {"<a href='p.html' onclick='go( 1 );'>x</a>", "<a href=p.html onclick='go(1)'>x</a>"},
     {"<a ONCLICK=\"a = 1\">", "<a ONCLICK=\"a=1\">"},

@@ -46,6 +46,8 @@ const ContentCase kScriptAndStyle[] = {
     {kStyles, "<style type='text/css'>\n p { color : red ; }\n</style>",
      "<style type=text/css>p{color:red}</style>"},
     {kStyles, "<STYLE>a { b : c }</Style>", "<STYLE>a{b:c}</Style>"},
+    {kStyles, "<style>.card { & .title { b : c } }</style>", "<style>.card{& .title{b:c}}</style>"},
+    {kStyles, "<style>a { b : url( x//y ) }</style>", "<style>a{b:url(x//y)}</style>"},
     {kScripts, "<style> a { b : c } </style>", "<style> a { b : c } </style>"},
     {kStyles, "<script> a = 1 </script>", "<script> a = 1 </script>"},
 };

@@ -110,6 +110,95 @@ const Case kFaults[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Faults, CssCompressor, ::testing::ValuesIn(kFaults));
 
+// Inside a block, an item that is a nested style rule keeps the spaces of a
+// selector; a declaration loses them, as in an unnested block.
+const Case kNestedRules[] = {
+    {".card { color : red ; & .title { font-weight : 700 ; } }",
+     ".card{color:red;& .title{font-weight:700}}"},
+    {".card { .icon & { display : none ; } }", ".card{.icon &{display:none}}"},
+    {".card { & div { margin : 0 ; } }", ".card{& div{margin:0}}"},
+    {".a { @media (width >= 600px) { padding : 1px } }", ".a{@media (width>=600px){padding:1px}}"},
+    {".a { & .b { @media print { color : red ; .c .d { } } } }",
+     ".a{& .b{@media print{color:red;.c .d{}}}}"},
+    {".card { div .x { } }", ".card{div .x{}}"},
+    {".a { a:hover { color : red } }", ".a{a:hover{color:red}}"},
+    {".a { &:hover .x { } }", ".a{&:hover .x{}}"},
+    {".a { & > .x { } }", ".a{&>.x{}}"},
+    {".a { & + .x { } }", ".a{&+.x{}}"},
+    {".a { color : red ; .b { } }", ".a{color:red;.b{}}"},
+    {".a { color : red !important ; & .b { } }", ".a{color:red !important;& .b{}}"},
+    {".a { --x : { a : b } ; & .b { } }", ".a{--x:{a:b};& .b{}}"},
+    {".a { --x : a b ; }", ".a{--x:a b}"},
+    {".a { background : url(a:b) ; & .b { } }", ".a{background:url(a:b);& .b{}}"},
+    {".a { margin : 0 auto ; & .b { } }", ".a{margin:0 auto;& .b{}}"},
+    {".a { :hover .b { } }", ".a{:hover .b{}}"},
+    {".a { p ::before { } }", ".a{p ::before{}}"},
+    {".a { div :hover { } }", ".a{div :hover{}}"},
+    {".a { color :red ; }", ".a{color:red}"},
+    {".a { margin :0 }", ".a{margin:0}"},
+    {".a { div:not(.b) .c { } }", ".a{div:not(.b) .c{}}"},
+    {".a { b:url(x) no-repeat ; }", ".a{b:url(x)no-repeat}"},
+    {".a{b:f(x) c \"{\" d}", ".a{b:f(x)c\"{\"d}"},
+    {".a{b:f(x) c /* { */ ; d :hover{}}", ".a{b:f(x)c;d :hover{}}"},
+    {".a{b:c}.d :hover{}", ".a{b:c}.d :hover{}"},
+    {"@font-face { src : url(a) format('woff') }", "@font-face{src:url(a)format('woff')}"},
+    {"@keyframes k { from { top : 0 } 50% { top : 1px } }",
+     "@keyframes k{from{top:0}50%{top:1px}}"},
+};
+INSTANTIATE_TEST_SUITE_P(NestedRules, CssCompressor, ::testing::ValuesIn(kNestedRules));
+
+// Telling a rule from a declaration reads ahead a bounded distance; an item
+// whose end lies further on keeps the spaces of a selector.
+TEST(CssCompressorNesting, LongItemKeepsItsSpaces) {
+    const std::string tail(300, 'z');
+    EXPECT_EQ(Compress(".a{b:f(c) " + tail + "}"), ".a{b:f(c) " + tail + "}");
+    EXPECT_EQ(Compress(".a{b:f(c) " + tail.substr(0, 200) + "}"),
+              ".a{b:f(c)" + tail.substr(0, 200) + "}");
+}
+
+// An unquoted url() is copied as it stands but for white space at its ends.
+const Case kUrls[] = {
+    {".a { background : url(data:image/png;base64,AA//BB==) no-repeat }",
+     ".a{background:url(data:image/png;base64,AA//BB==)no-repeat}"},
+    {"x{b:url( a//b )}", "x{b:url(a//b)}"},
+    {"x{b:URL( a/*b*/c )}", "x{b:URL(a/*b*/c)}"},
+    {"x{b:url( \"a//b\" )}", "x{b:url(\"a//b\")}"},
+    {"x{b:url( 'a//b' )}", "x{b:url('a//b')}"},
+    {"x{b:url(a\\)//b) c}", "x{b:url(a\\)//b)c}"},
+    {"x{b:url(a  b)}", "x{b:url(a  b)}"},
+    {"x{b:url()}", "x{b:url()}"},
+    {"x{b:url(a//b", "x{b:url(a//b"},
+    {"x{b:url( a//b  ", "x{b:url(a//b"},
+    {"x{b:myurl(a /*c*/)}", "x{b:myurl(a)}"},
+    {"url(//a)", "url(//a)"},
+};
+INSTANTIATE_TEST_SUITE_P(Urls, CssCompressor, ::testing::ValuesIn(kUrls));
+
+std::string CompressDeclarations(std::string_view input) {
+    return crvtest::RunGuarded(input, '"', [](char *text, char **cursor) {
+        CompressCssDeclarations(text, 0, cursor);
+    });
+}
+
+class CssDeclarations : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CssDeclarations, Compresses) {
+    EXPECT_EQ(CompressDeclarations(GetParam().input), GetParam().expected);
+}
+
+// A style attribute's value: declarations, unless an item is a nested rule.
+const Case kDeclarationLists[] = {
+    {"color : red", "color:red"},
+    {"color : red ; ", "color:red"},
+    {"margin : 0  auto", "margin:0 auto"},
+    {"color :red", "color:red"},
+    {"background : url( a//b ) ; color : red", "background:url(a//b);color:red"},
+    {"& .x { color : red }", "& .x{color:red}"},
+    {"div :hover { }", "div :hover{}"},
+};
+INSTANTIATE_TEST_SUITE_P(DeclarationLists, CssDeclarations,
+                         ::testing::ValuesIn(kDeclarationLists));
+
 TEST(CssCompressorComments, KeptWhenRemovalIsOff) {
     EXPECT_EQ(Compress("a{b:c /* x */}", '>', 0), "a{b:c/*x*/}");
     EXPECT_EQ(Compress("a{b:c}// x", '>', 0), "a{b:c}//x");
