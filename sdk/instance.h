@@ -52,6 +52,8 @@ struct CompressorInstance {
     const CRVNotifyTarget *jobTarget = nullptr;
     // The highest progress answered for the job, under jobLock.
     std::int32_t progressAnswered = -1;
+    // Counts the jobs handed over, under jobLock; tells jobs apart in tests.
+    std::uint32_t jobSerial = 0;
     // Where a thread cannot be killed, the worker is asked to leave its loop.
     std::atomic<bool> stopRequested{false};
 };
@@ -97,12 +99,12 @@ enum class JobStep {
     kAnnouncing,     // worker: the result is final, the notice is next
     kFinished,       // worker: the job counts as finished
 };
-using JobStepHook = void (*)(CompressorInstance *record, JobStep step);
+using JobStepHook = void (*)(CompressorInstance *record, std::uint32_t jobSerial, JobStep step);
 extern std::atomic<JobStepHook> jobStepHook;
 
-inline void ReachStep(CompressorInstance *record, JobStep step) {
+inline void ReachStep(CompressorInstance *record, std::uint32_t jobSerial, JobStep step) {
     if (JobStepHook hook = jobStepHook.load())
-        hook(record, step);
+        hook(record, jobSerial, step);
 }
 
 inline char *LoadCursor(char *&cursor) {

@@ -27,8 +27,9 @@ void ReleaseInstance(CompressorInstance *record) {
 
 bool AwaitIdle(CompressorInstance *record, std::unique_lock<std::mutex> &lock) {
     while (record->busy == kJobAnnouncing) {
+        const std::uint32_t serial = record->jobSerial;
         lock.unlock();
-        ReachStep(record, JobStep::kAwaitingNotice);
+        ReachStep(record, serial, JobStep::kAwaitingNotice);
         platform::WaitForEvent(record->doneEvent);
         lock.lock();
     }

@@ -44,14 +44,14 @@ char *RunJob(CompressorInstance *record) {
 // Sends the job's notice, if it wants one; false when it cannot be
 // delivered. The target is read here, before the job counts as finished: from
 // then on the host may free or close it.
-bool Announce(CompressorInstance *record, char *end) {
+bool Announce(CompressorInstance *record, std::uint32_t serial, char *end) {
     if (record->jobBehaviour != CRV_CALL_NOTIFY)
         return true;
     {
         std::lock_guard lock(record->jobLock);
         record->busy = kJobAnnouncing;
     }
-    ReachStep(record, JobStep::kAnnouncing);
+    ReachStep(record, serial, JobStep::kAnnouncing);
     const CRVNotifyTarget *target = record->jobTarget;
     return target && platform::PostCompletion(*target, end);
 }
@@ -77,13 +77,14 @@ void RunWorker(CompressorInstance *record) {
         if (record->stopRequested.load())
             return;
         platform::ClearEvent(record->startEvent);
+        const std::uint32_t serial = record->jobSerial;
         record->input[-1] = '>';
         char *end = RunJob(record);
         if (record->beep)
             platform::SoundCompletionBeep();
-        bool announced = Announce(record, end);
+        bool announced = Announce(record, serial, end);
         Finish(record);
-        ReachStep(record, JobStep::kFinished);
+        ReachStep(record, serial, JobStep::kFinished);
         // The box waits for the user; the instance already takes new jobs.
         if (!announced)
             platform::ShowCompletionError(kErrorCaption, kErrorText);
@@ -109,6 +110,7 @@ void HandOver(CompressorInstance *record, std::uint8_t dataType, char *input,
     record->progressAnswered = -1;
     platform::ClearEvent(record->doneEvent);
     record->busy = kJobRunning;
+    ++record->jobSerial;
 }
 
 } // namespace
@@ -128,9 +130,10 @@ extern "C" int32_t CRV_CALL CRVCompressRawData(int32_t instanceId, uint32_t data
     HandOver(record, static_cast<std::uint8_t>(dataType), input, endPointerOut);
     const std::int32_t lastResult = record->result.load();
     const bool wait = record->jobBehaviour == CRV_CALL_WAIT || forceWait != 0;
+    const std::uint32_t serial = record->jobSerial;
     lock.unlock();
     platform::SignalEvent(record->startEvent);
-    ReachStep(record, JobStep::kHandedOver);
+    ReachStep(record, serial, JobStep::kHandedOver);
     if (!wait)
         return lastResult;
     platform::WaitForEvent(record->doneEvent);
