@@ -124,7 +124,7 @@ CRV_EXPORT int32_t CRV_CALL CRVSetProperty(int32_t instanceId, uint32_t mask,
  * For CRV_CALL_NOTIFY the address of target is kept (not the record). Each
  * job takes the behaviour and target in force when it is handed over, and
  * reads the record when it ends, before it counts as finished: the record
- * stays valid until then. */
+ * stays valid until that job is finished. */
 CRV_EXPORT int32_t CRV_CALL CRVSetCallerBehaviour(int32_t instanceId,
                                                   uint32_t behaviour,
                                                   const CRVNotifyTarget *target);
@@ -148,8 +148,8 @@ CRV_EXPORT int32_t CRV_CALL CRVCompressRawData(int32_t instanceId,
  * behaviour, and replaces the file's content with the output. The file is
  * read before the instance is looked up, so CRV_ERR_READ_FILE (missing,
  * unreadable, locked, too large for memory, or not a regular file: a FIFO or
- * a device is left alone and never waited for) comes first; then the results of
- * CRVCompressRawData, which leave the file alone; CRV_ERR_WRITE_FILE when the
+ * a device is left alone and never waited for) comes first; then the results
+ * of CRVCompressRawData, which leave the file alone; CRV_ERR_WRITE_FILE when the
  * output cannot be written, and then the file keeps its previous content
  * (a read-only file is refused so). */
 CRV_EXPORT int32_t CRV_CALL CRVCompressFile(int32_t instanceId, uint32_t dataType,
@@ -159,9 +159,10 @@ CRV_EXPORT int32_t CRV_CALL CRVCompressFile(int32_t instanceId, uint32_t dataTyp
  * CSS the most output characters written so far, less one; for HTML how far
  * into the text the pass has read (an embedded script or style counts once it
  * is done). It is -1 from the hand-off until the compressor first moves on,
- * never decreases during a job, stops at INT32_MAX, and is a snapshot. Checks: id, busy; CRV_ERR_NOT_BUSY (and
- * *countOut untouched) when no job runs, which is also how a CRV_CALL_RETURN
- * caller learns that its job has finished. */
+ * never decreases during a job, stops at INT32_MAX, and is a snapshot.
+ * Checks: id, busy; CRV_ERR_NOT_BUSY (and *countOut untouched) when no job
+ * runs, which is also how a CRV_CALL_RETURN caller learns that its job has
+ * finished. */
 CRV_EXPORT int32_t CRV_CALL CRVGetCharsProcessed(int32_t instanceId,
                                                  int32_t *countOut);
 
