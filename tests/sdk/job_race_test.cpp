@@ -136,6 +136,29 @@ enum class Afterwards { kFree, kRetarget };
 // How it sees the end.
 enum class SeenBy { kWaiting, kPolling, kNotice };
 
+// Runs a notified job until the host sees it end; whether its notice has
+// arrived by then.
+bool RunUntilSeenToEnd(std::int32_t id, SeenBy seenBy, CompletionReceiver &receiver) {
+    TextBuffer text("a  ,  b");
+    char *end = nullptr;
+    Completion completion;
+    std::int32_t count;
+    switch (seenBy) {
+    case SeenBy::kWaiting:
+        EXPECT_EQ(CRVCompressRawData(id, CRV_DATA_CSS, text.Text(), &end, 1), CRV_OK);
+        break;
+    case SeenBy::kPolling:
+        CRVCompressRawData(id, CRV_DATA_CSS, text.Text(), &end, 0);
+        while (CRVGetCharsProcessed(id, &count) == CRV_OK)
+            std::this_thread::yield();
+        break;
+    case SeenBy::kNotice:
+        CRVCompressRawData(id, CRV_DATA_CSS, text.Text(), &end, 0);
+        return receiver.Receive(completion, kTimeoutMs);
+    }
+    return receiver.Receive(completion, 0);
+}
+
 TEST_F(JobRace, TheTargetIsTheHostsOnceTheJobIsSeenToEnd) {
     const struct {
         const char *name;
@@ -157,29 +180,8 @@ TEST_F(JobRace, TheTargetIsTheHostsOnceTheJobIsSeenToEnd) {
             Latch targetGone;
             script.On(JobStep::kFinished, [&] { targetGone.Wait(); });
 
-            TextBuffer text("a  ,  b");
-            char *end = nullptr;
-            Completion completion;
-            bool noticed = false;
-            switch (c.seenBy) {
-            case SeenBy::kWaiting:
-                EXPECT_EQ(CRVCompressRawData(id, CRV_DATA_CSS, text.Text(), &end, 1), CRV_OK);
-                break;
-            case SeenBy::kPolling: {
-                CRVCompressRawData(id, CRV_DATA_CSS, text.Text(), &end, 0);
-                std::int32_t count;
-                while (CRVGetCharsProcessed(id, &count) == CRV_OK)
-                    std::this_thread::yield();
-                break;
-            }
-            case SeenBy::kNotice:
-                CRVCompressRawData(id, CRV_DATA_CSS, text.Text(), &end, 0);
-                noticed = receiver.Receive(completion, kTimeoutMs);
-                break;
-            }
-            if (!noticed)
-                noticed = receiver.Receive(completion, 0);
-            EXPECT_TRUE(noticed) << c.name << ": no notice before the job was seen to end";
+            EXPECT_TRUE(RunUntilSeenToEnd(id, c.seenBy, receiver))
+                << c.name << ": no notice before the job was seen to end";
             if (c.afterwards == Afterwards::kFree)
                 target.reset();
             else
@@ -189,7 +191,9 @@ TEST_F(JobRace, TheTargetIsTheHostsOnceTheJobIsSeenToEnd) {
             // The next job starts once the worker has left the last one.
             ASSERT_EQ(CRVSetCallerBehaviour(id, CRV_CALL_WAIT, nullptr), CRV_OK);
             TextBuffer next("c { }");
+            char *end = nullptr;
             ASSERT_EQ(CRVCompressRawData(id, CRV_DATA_CSS, next.Text(), &end, 0), CRV_OK);
+            Completion completion;
             EXPECT_FALSE(receiver.Receive(completion, 0)) << c.name << ": a second notice";
             EXPECT_FALSE(elsewhere.Receive(completion, 0)) << c.name << ": target read late";
                 if (HasFailure())
