@@ -98,6 +98,7 @@ enum class JobStep {
     kAwaitingNotice, // host: a call waits for the previous job's notice
     kAnnouncing,     // worker: the result is final, the notice is next
     kFinished,       // worker: the job counts as finished
+    kReady,          // worker: done with the job, about to wait for the next
 };
 using JobStepHook = void (*)(CompressorInstance *record, std::uint32_t jobSerial, JobStep step);
 extern std::atomic<JobStepHook> jobStepHook;

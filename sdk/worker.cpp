@@ -72,12 +72,13 @@ Compressor compressorForType[4] = {nullptr, RunJavaScript, RunHtml, RunCss};
 std::atomic<JobStepHook> jobStepHook{nullptr};
 
 void RunWorker(CompressorInstance *record) {
-    for (;;) {
+    for (std::uint32_t serial = 0;;) {
+        ReachStep(record, serial, JobStep::kReady);
         platform::WaitForEvent(record->startEvent);
         if (record->stopRequested.load())
             return;
         platform::ClearEvent(record->startEvent);
-        const std::uint32_t serial = record->jobSerial;
+        serial = record->jobSerial;
         record->input[-1] = '>';
         char *end = RunJob(record);
         if (record->beep)

@@ -177,8 +177,9 @@ TEST_F(JobRace, TheTargetIsTheHostsOnceTheJobIsSeenToEnd) {
             auto target = std::make_unique<CRVNotifyTarget>(receiver.Target(0x8400));
             ASSERT_EQ(CRVSetCallerBehaviour(id, CRV_CALL_NOTIFY, target.get()), CRV_OK);
             JobStepScript script(id);
-            Latch targetGone;
+            Latch targetGone, ready;
             script.On(JobStep::kFinished, [&] { targetGone.Wait(); });
+            script.On(JobStep::kReady, [&] { ready.Open(); });
 
             EXPECT_TRUE(RunUntilSeenToEnd(id, c.seenBy, receiver))
                 << c.name << ": no notice before the job was seen to end";
@@ -187,8 +188,8 @@ TEST_F(JobRace, TheTargetIsTheHostsOnceTheJobIsSeenToEnd) {
             else
                 *target = elsewhere.Target(0x8401);
             targetGone.Open();
+            ready.Wait();
 
-            // The next job starts once the worker has left the last one.
             ASSERT_EQ(CRVSetCallerBehaviour(id, CRV_CALL_WAIT, nullptr), CRV_OK);
             TextBuffer next("c { }");
             char *end = nullptr;

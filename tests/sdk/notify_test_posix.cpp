@@ -65,31 +65,31 @@ TEST_F(NotifyDescriptor, ValuesThatAreNoDescriptorAreNotWrittenTo) {
 }
 
 // A host that closes its descriptor once the waiting call has returned may
-// get the same number for something else at once.
+// get the same number for something else at once: here the write end of
+// another pipe.
 TEST_F(NotifyDescriptor, AReusedDescriptorGetsNoLateNotice) {
     for (int round = 0; round < 50; ++round) {
-        int notify[2];
+        int notify[2], other[2];
         ASSERT_EQ(pipe(notify), 0);
+        ASSERT_EQ(pipe(other), 0);
         CRVNotifyTarget target{notify[1], 0x8601};
         ASSERT_EQ(CRVSetCallerBehaviour(id, CRV_CALL_NOTIFY, &target), CRV_OK);
-        int reused[2] = {-1, -1};
         {
             crvtest::JobStepScript script(id);
-            Latch reopened;
-            script.On(crv::JobStep::kFinished, [&] { reopened.Wait(); });
+            Latch reused, ready;
+            script.On(crv::JobStep::kFinished, [&] { reused.Wait(); });
+            script.On(crv::JobStep::kReady, [&] { ready.Open(); });
             TextBuffer text("a { }");
             char *end = nullptr;
             ASSERT_EQ(CRVCompressRawData(id, CRV_DATA_CSS, text.Text(), &end, 1), CRV_OK);
             EXPECT_TRUE(HasData(notify[0])) << "round " << round;
-            close(notify[1]);
-            ASSERT_EQ(pipe(reused), 0);
-            reopened.Open();
+            ASSERT_EQ(dup2(other[1], notify[1]), notify[1]);
+            reused.Open();
+            ready.Wait();
             ASSERT_EQ(CRVSetCallerBehaviour(id, CRV_CALL_WAIT, nullptr), CRV_OK);
-            TextBuffer next("b { }");
-            ASSERT_EQ(CRVCompressRawData(id, CRV_DATA_CSS, next.Text(), &end, 0), CRV_OK);
         }
-        const bool written = HasData(reused[0]) || HasData(reused[1]);
-        for (int fd : {notify[0], reused[0], reused[1]})
+        const bool written = HasData(other[0]);
+        for (int fd : {notify[0], notify[1], other[0], other[1]})
             close(fd);
         ASSERT_FALSE(written) << "round " << round << ": the reused descriptor was written to";
     }
