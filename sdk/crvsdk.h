@@ -9,9 +9,18 @@
  * (CRVGetVersion aside); test only that byte. A refused call changes nothing.
  * Arguments described as 8-bit are examined in their low 8 bits only.
  *
- * Rules the host keeps, since the library takes no locks:
- *  - CRVCreateInstance and CRVDestroyInstance overlap no other call.
- *  - Calls for one instance come from one thread at a time.
+ * Threads: any number of host threads may create, use and destroy instances
+ * at the same time, each its own. The host keeps one rule: calls for one
+ * instance come from one thread at a time (and an instance is not destroyed
+ * while another thread still uses it).
+ *
+ * A job is finished once the waiting call has returned, CRVGetCharsProcessed
+ * has answered CRV_ERR_NOT_BUSY, or the notice has arrived. Its notice, if
+ * any, has then been sent, and the library touches nothing of the job any
+ * more: the buffer, the end-pointer variable and the NotifyTarget (and its
+ * descriptor) are the host's again. The calls that refuse a busy instance
+ * with CRV_ERR_BUSY do so only while its job runs; while the job sends its
+ * notice they wait for that instead.
  *
  * On Windows the exports use the stdcall convention and are exported under
  * their plain names; bind them by name. On Linux they are ordinary C functions.
@@ -83,7 +92,9 @@ extern "C" {
  * Windows: `window` is an HWND; the worker posts `message` to it with
  * wParam 0 and lParam the end of the output (0 after a failed job).
  * Linux: `window` is a file descriptor (pipe or socket); the worker writes
- * three uintptr_t values {message, wParam, lParam} in one write().
+ * three uintptr_t values {message, wParam, lParam} in one write(). A value
+ * that is no descriptor number (negative, above INT_MAX) is a target that
+ * cannot be reached: nothing is written anywhere.
  */
 typedef struct CRVNotifyTarget {
 #ifdef _WIN32
@@ -110,9 +121,10 @@ CRV_EXPORT int32_t CRV_CALL CRVSetProperty(int32_t instanceId, uint32_t mask,
                                            uint32_t value);
 
 /* Chooses how compression calls return. Checks: id, busy, behaviour 0..2.
- * For CRV_CALL_NOTIFY the address of target is kept (not the record): it must
- * stay valid while jobs run. Choosing CRV_CALL_WAIT clears a completion signal
- * left by an earlier job that nobody waited for. */
+ * For CRV_CALL_NOTIFY the address of target is kept (not the record). Each
+ * job takes the behaviour and target in force when it is handed over, and
+ * reads the record when it ends, before it counts as finished: the record
+ * stays valid until that job is finished. */
 CRV_EXPORT int32_t CRV_CALL CRVSetCallerBehaviour(int32_t instanceId,
                                                   uint32_t behaviour,
                                                   const CRVNotifyTarget *target);
@@ -120,7 +132,8 @@ CRV_EXPORT int32_t CRV_CALL CRVSetCallerBehaviour(int32_t instanceId,
 /* Hands input (zero-terminated, compressed in place) to the worker. The byte
  * before input must be writable: it becomes '>'. Checks: id, busy, data type
  * 1..3 (then the buffer is untouched). Waits when the behaviour is
- * CRV_CALL_WAIT or forceWait is non-zero, and returns CRV_OK or CRV_ERR_FAILED;
+ * CRV_CALL_WAIT or forceWait is non-zero, until this very job is finished (its
+ * notice sent, under CRV_CALL_NOTIFY), and returns CRV_OK or CRV_ERR_FAILED;
  * on success *endPointerOut receives the address of the zero byte after the
  * output. Otherwise returns at once the result of the last finished job, which
  * is no news about this one. input and endPointerOut stay valid, and the buffer
@@ -134,17 +147,22 @@ CRV_EXPORT int32_t CRV_CALL CRVCompressRawData(int32_t instanceId,
  * first zero byte, if any), runs one job on it, waiting whatever the caller
  * behaviour, and replaces the file's content with the output. The file is
  * read before the instance is looked up, so CRV_ERR_READ_FILE (missing,
- * unreadable, locked, too large for memory) comes first; then the results of
- * CRVCompressRawData, which leave the file alone; CRV_ERR_WRITE_FILE when the
+ * unreadable, locked, too large for memory, or not a regular file: a FIFO or
+ * a device is left alone and never waited for) comes first; then the results
+ * of CRVCompressRawData, which leave the file alone; CRV_ERR_WRITE_FILE when the
  * output cannot be written, and then the file keeps its previous content
  * (a read-only file is refused so). */
 CRV_EXPORT int32_t CRV_CALL CRVCompressFile(int32_t instanceId, uint32_t dataType,
                                             const char *fileName);
 
-/* While a job runs, stores at *countOut how far the output cursor has moved
- * (-1 at the start, growing as output is written); a snapshot. Checks: id,
- * busy; CRV_ERR_NOT_BUSY (and *countOut untouched) when no job runs, which is
- * also how a CRV_CALL_RETURN caller learns that its job has finished. */
+/* While a job runs, stores at *countOut how far it has got: for JavaScript and
+ * CSS the most output characters written so far, less one; for HTML how far
+ * into the text the pass has read (an embedded script or style counts once it
+ * is done). It is -1 from the hand-off until the compressor first moves on,
+ * never decreases during a job, stops at INT32_MAX, and is a snapshot.
+ * Checks: id, busy; CRV_ERR_NOT_BUSY (and *countOut untouched) when no job
+ * runs, which is also how a CRV_CALL_RETURN caller learns that its job has
+ * finished. */
 CRV_EXPORT int32_t CRV_CALL CRVGetCharsProcessed(int32_t instanceId,
                                                  int32_t *countOut);
 

@@ -49,13 +49,25 @@ bool FillNewFile(int fd, const char *bytes, std::uint64_t size, const struct sta
 
 } // namespace
 
+// Only regular files are read: a FIFO or a device would block or answer
+// without end, and opening some devices already changes them. The name is
+// asked first, so those are not even opened; the descriptor is asked again
+// in case the name was swapped meanwhile, opened without blocking so that a
+// FIFO slipped in cannot hold the call.
 File *OpenForReading(const char *fileName) {
+    struct stat status;
+    if (stat(fileName, &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr;
     int fd;
     do
-        fd = open(fileName, O_RDONLY | O_CLOEXEC);
+        fd = open(fileName, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return nullptr;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
     auto *file = new (std::nothrow) File{fd};
     if (!file)
         close(fd);
@@ -64,7 +76,7 @@ File *OpenForReading(const char *fileName) {
 
 bool GetFileSize(File *file, std::uint64_t &size) {
     struct stat status;
-    if (fstat(file->fd, &status) != 0 || !S_ISREG(status.st_mode))
+    if (fstat(file->fd, &status) != 0)
         return false;
     size = static_cast<std::uint64_t>(status.st_size);
     return true;

@@ -71,11 +71,17 @@ bool CanReplace(const char *fileName) {
 
 } // namespace
 
+// Only files on disk are read: reading a pipe or a device (CON, COM1) would
+// block or answer without end.
 File *OpenForReading(const char *fileName) {
     HANDLE handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
     auto *file = new (std::nothrow) File{handle};
     if (!file)
         CloseHandle(handle);

@@ -1,5 +1,6 @@
 // The platform seam on POSIX threads.
 #include <cerrno>
+#include <climits>
 #include <condition_variable>
 #include <csignal>
 #include <cstring>
@@ -129,6 +130,9 @@ bool SetWorkerPriority(WorkerThread *thread, std::int32_t level) {
 void SoundCompletionBeep() {}
 
 bool PostCompletion(const CRVNotifyTarget &target, char *end) {
+    // Cut to an int, such a value would name some other descriptor.
+    if (target.window < 0 || target.window > INT_MAX)
+        return false;
     const std::uintptr_t message[3] = {target.message, 0,
                                        reinterpret_cast<std::uintptr_t>(end)};
     ssize_t written;

@@ -7,8 +7,10 @@
 namespace crv {
 
 InstanceList instanceList;
+std::mutex instanceListLock;
 
 CompressorInstance *FindInstance(std::int32_t id) {
+    std::lock_guard list(instanceListLock);
     for (CompressorInstance *record = instanceList.head; record; record = record->next)
         if (record->id == id)
             return record;
@@ -23,6 +25,17 @@ void ReleaseInstance(CompressorInstance *record) {
     delete record;
 }
 
+bool AwaitIdle(CompressorInstance *record, std::unique_lock<std::mutex> &lock) {
+    while (record->busy == kJobAnnouncing) {
+        const std::uint32_t serial = record->jobSerial;
+        lock.unlock();
+        ReachStep(record, serial, JobStep::kAwaitingNotice);
+        platform::WaitForEvent(record->doneEvent);
+        lock.lock();
+    }
+    return record->busy == kJobIdle;
+}
+
 } // namespace crv
 
 using namespace crv;
@@ -31,11 +44,10 @@ namespace {
 
 // Everything an instance needs before it is linked; null when any part of it
 // cannot be made, with whatever was made given back.
-CompressorInstance *NewInstance(std::int32_t id) {
+CompressorInstance *NewInstance() {
     auto *record = new (std::nothrow) CompressorInstance;
     if (!record)
         return nullptr;
-    record->id = id;
     record->startEvent = platform::NewManualResetEvent();
     record->doneEvent = platform::NewManualResetEvent();
     if (record->startEvent && record->doneEvent)
@@ -47,6 +59,7 @@ CompressorInstance *NewInstance(std::int32_t id) {
     return record;
 }
 
+// Both under instanceListLock.
 void Append(CompressorInstance *record) {
     if (instanceList.tail)
         instanceList.tail->next = record;
@@ -55,8 +68,48 @@ void Append(CompressorInstance *record) {
     instanceList.tail = record;
 }
 
-bool IsBusy(const CompressorInstance *record) {
-    return record->busy.load(std::memory_order_acquire) != 0;
+void Unlink(CompressorInstance *record) {
+    CompressorInstance *before = nullptr;
+    for (CompressorInstance *at = instanceList.head; at != record; at = at->next)
+        before = at;
+    (before ? before->next : instanceList.head) = record->next;
+    if (instanceList.tail == record)
+        instanceList.tail = before;
+}
+
+// The first checks of every setter: the id, then a running job. A job that is
+// only announcing its end is waited for.
+CompressorInstance *FindIdleInstance(std::int32_t id, std::int32_t &refusal) {
+    CompressorInstance *record = FindInstance(id);
+    if (!record) {
+        refusal = CRV_ERR_NO_INSTANCE;
+        return nullptr;
+    }
+    std::unique_lock lock(record->jobLock);
+    if (!AwaitIdle(record, lock)) {
+        refusal = CRV_ERR_BUSY;
+        return nullptr;
+    }
+    return record;
+}
+
+// How far the job has got, as the host is told: -1 until the compressor
+// moves the cursor, and never less than an earlier answer, although the
+// cursor may step back (a fold, the end of an HTML pass). Under jobLock.
+std::int32_t Progress(CompressorInstance *record) {
+    auto cursor = reinterpret_cast<std::uintptr_t>(LoadCursor(record->outputCursor));
+    auto start = reinterpret_cast<std::uintptr_t>(record->input);
+    // A cursor before the byte ahead of the text (null after a failure) says
+    // nothing new.
+    if (cursor + 1 >= start) {
+        std::uintptr_t moved = cursor + 1 - start;
+        std::int32_t count = moved > static_cast<std::uintptr_t>(INT32_MAX)
+                                 ? INT32_MAX
+                                 : static_cast<std::int32_t>(moved) - 1;
+        if (count > record->progressAnswered)
+            record->progressAnswered = count;
+    }
+    return record->progressAnswered;
 }
 
 } // namespace
@@ -64,41 +117,41 @@ bool IsBusy(const CompressorInstance *record) {
 extern "C" {
 
 int32_t CRV_CALL CRVCreateInstance(int32_t *idOut) {
-    if (instanceList.lastId == INT32_MAX)
-        return CRV_ERR_CREATE;
-    CompressorInstance *record = NewInstance(instanceList.lastId + 1);
+    CompressorInstance *record = NewInstance();
     if (!record)
         return CRV_ERR_CREATE;
-    instanceList.lastId = record->id;
-    *idOut = record->id;
-    Append(record);
-    return CRV_OK;
+    {
+        std::lock_guard list(instanceListLock);
+        if (instanceList.lastId != INT32_MAX) {
+            record->id = ++instanceList.lastId;
+            Append(record);
+            *idOut = record->id;
+            return CRV_OK;
+        }
+    }
+    platform::EndWorkerThread(record);
+    return CRV_ERR_CREATE;
 }
 
 int32_t CRV_CALL CRVDestroyInstance(int32_t instanceId) {
-    CompressorInstance *before = nullptr;
-    CompressorInstance *record = instanceList.head;
-    while (record && record->id != instanceId) {
-        before = record;
-        record = record->next;
-    }
+    std::int32_t refusal = CRV_OK;
+    CompressorInstance *record = FindIdleInstance(instanceId, refusal);
     if (!record)
-        return CRV_ERR_NO_INSTANCE;
-    if (IsBusy(record))
-        return CRV_ERR_BUSY;
-    (before ? before->next : instanceList.head) = record->next;
-    if (instanceList.tail == record)
-        instanceList.tail = before;
+        return refusal;
+    // Only the calling thread may use this instance, so it stays idle.
+    {
+        std::lock_guard list(instanceListLock);
+        Unlink(record);
+    }
     platform::EndWorkerThread(record);
     return CRV_OK;
 }
 
 int32_t CRV_CALL CRVSetProperty(int32_t instanceId, uint32_t mask, uint32_t value) {
-    CompressorInstance *record = FindInstance(instanceId);
+    std::int32_t refusal = CRV_OK;
+    CompressorInstance *record = FindIdleInstance(instanceId, refusal);
     if (!record)
-        return CRV_ERR_NO_INSTANCE;
-    if (IsBusy(record))
-        return CRV_ERR_BUSY;
+        return refusal;
     mask &= 0xFF;
     if (mask >= 64)
         return CRV_ERR_BAD_PROPERTY;
@@ -113,19 +166,16 @@ int32_t CRV_CALL CRVSetProperty(int32_t instanceId, uint32_t mask, uint32_t valu
 
 int32_t CRV_CALL CRVSetCallerBehaviour(int32_t instanceId, uint32_t behaviour,
                                        const CRVNotifyTarget *target) {
-    CompressorInstance *record = FindInstance(instanceId);
+    std::int32_t refusal = CRV_OK;
+    CompressorInstance *record = FindIdleInstance(instanceId, refusal);
     if (!record)
-        return CRV_ERR_NO_INSTANCE;
-    if (IsBusy(record))
-        return CRV_ERR_BUSY;
+        return refusal;
     behaviour &= 0xFF;
     if (behaviour > CRV_CALL_RETURN)
         return CRV_ERR_BAD_BEHAVIOUR;
-    if (behaviour == CRV_CALL_WAIT)
-        platform::ClearEvent(record->doneEvent);
     if (behaviour == CRV_CALL_NOTIFY)
-        record->notifyTarget.store(target);
-    record->callerBehaviour.store(static_cast<std::uint8_t>(behaviour));
+        record->notifyTarget = target;
+    record->callerBehaviour = static_cast<std::uint8_t>(behaviour);
     return CRV_OK;
 }
 
@@ -133,13 +183,10 @@ int32_t CRV_CALL CRVGetCharsProcessed(int32_t instanceId, int32_t *countOut) {
     CompressorInstance *record = FindInstance(instanceId);
     if (!record)
         return CRV_ERR_NO_INSTANCE;
-    if (!IsBusy(record))
+    std::unique_lock lock(record->jobLock);
+    if (AwaitIdle(record, lock))
         return CRV_ERR_NOT_BUSY;
-    // Plain integers: before the compressor first moves it, the cursor may
-    // still be the previous job's (even null), and the count means nothing.
-    auto cursor = reinterpret_cast<std::uintptr_t>(LoadCursor(record->outputCursor));
-    auto start = reinterpret_cast<std::uintptr_t>(record->input);
-    *countOut = static_cast<int32_t>(cursor - start);
+    *countOut = Progress(record);
     return CRV_OK;
 }
 
@@ -152,11 +199,10 @@ int32_t CRV_CALL CRVSetWorkerThreadPriority(int32_t instanceId, int32_t priority
 }
 
 int32_t CRV_CALL CRVSetLanguage(int32_t instanceId, uint32_t language) {
-    CompressorInstance *record = FindInstance(instanceId);
+    std::int32_t refusal = CRV_OK;
+    CompressorInstance *record = FindIdleInstance(instanceId, refusal);
     if (!record)
-        return CRV_ERR_NO_INSTANCE;
-    if (IsBusy(record))
-        return CRV_ERR_BUSY;
+        return refusal;
     language &= 0xFF;
     if (language < CRV_LANG_ENGLISH || language > CRV_LANG_GERMAN)
         return CRV_ERR_BAD_LANGUAGE;

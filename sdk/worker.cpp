@@ -41,12 +41,27 @@ char *RunJob(CompressorInstance *record) {
     }
 }
 
-void AnnounceCompletion(CompressorInstance *record, char *end) {
-    if (record->callerBehaviour.load() != CRV_CALL_NOTIFY)
-        return;
-    const CRVNotifyTarget *target = record->notifyTarget.load();
-    if (!target || !platform::PostCompletion(*target, end))
-        platform::ShowCompletionError(kErrorCaption, kErrorText);
+// Sends the job's notice, if it wants one; false when it cannot be
+// delivered. The target is read here, before the job counts as finished: from
+// then on the host may free or close it.
+bool Announce(CompressorInstance *record, std::uint32_t serial, char *end) {
+    if (record->jobBehaviour != CRV_CALL_NOTIFY)
+        return true;
+    {
+        std::lock_guard lock(record->jobLock);
+        record->busy = kJobAnnouncing;
+    }
+    ReachStep(record, serial, JobStep::kAnnouncing);
+    const CRVNotifyTarget *target = record->jobTarget;
+    return target && platform::PostCompletion(*target, end);
+}
+
+// Busy drops and the done event is set in one step, so that no later job's
+// hand-off falls between them and a wait never ends on this job's signal.
+void Finish(CompressorInstance *record) {
+    std::lock_guard lock(record->jobLock);
+    record->busy = kJobIdle;
+    platform::SignalEvent(record->doneEvent);
 }
 
 } // namespace
@@ -54,19 +69,26 @@ void AnnounceCompletion(CompressorInstance *record, char *end) {
 // Data type 0 is refused at hand-off and never reaches the worker.
 Compressor compressorForType[4] = {nullptr, RunJavaScript, RunHtml, RunCss};
 
+std::atomic<JobStepHook> jobStepHook{nullptr};
+
 void RunWorker(CompressorInstance *record) {
-    for (;;) {
+    for (std::uint32_t serial = 0;;) {
+        ReachStep(record, serial, JobStep::kReady);
         platform::WaitForEvent(record->startEvent);
         if (record->stopRequested.load())
             return;
         platform::ClearEvent(record->startEvent);
+        serial = record->jobSerial;
         record->input[-1] = '>';
         char *end = RunJob(record);
         if (record->beep)
             platform::SoundCompletionBeep();
-        record->busy.store(0, std::memory_order_release);
-        platform::SignalEvent(record->doneEvent);
-        AnnounceCompletion(record, end);
+        bool announced = Announce(record, serial, end);
+        Finish(record);
+        ReachStep(record, serial, JobStep::kFinished);
+        // The box waits for the user; the instance already takes new jobs.
+        if (!announced)
+            platform::ShowCompletionError(kErrorCaption, kErrorText);
     }
 }
 
@@ -74,28 +96,47 @@ void RunWorker(CompressorInstance *record) {
 
 using namespace crv;
 
+namespace {
+
+// Under jobLock, with the instance idle. The cursor starts on the byte before
+// the text, so progress never shows the previous job's.
+void HandOver(CompressorInstance *record, std::uint8_t dataType, char *input,
+              char **endPointerOut) {
+    record->input = input;
+    record->dataType = dataType;
+    record->endPointerOut = endPointerOut;
+    record->jobBehaviour = record->callerBehaviour;
+    record->jobTarget = record->notifyTarget;
+    StoreCursor(record->outputCursor, input - 1);
+    record->progressAnswered = -1;
+    platform::ClearEvent(record->doneEvent);
+    record->busy = kJobRunning;
+    ++record->jobSerial;
+}
+
+} // namespace
+
 extern "C" int32_t CRV_CALL CRVCompressRawData(int32_t instanceId, uint32_t dataType,
                                                char *input, char **endPointerOut,
                                                int32_t forceWait) {
     CompressorInstance *record = FindInstance(instanceId);
     if (!record)
         return CRV_ERR_NO_INSTANCE;
-    if (record->busy.load(std::memory_order_acquire))
+    std::unique_lock lock(record->jobLock);
+    if (!AwaitIdle(record, lock))
         return CRV_ERR_BUSY;
     dataType &= 0xFF;
     if (dataType < CRV_DATA_JAVASCRIPT || dataType > CRV_DATA_CSS)
         return CRV_ERR_BAD_DATA_TYPE;
-    record->input = input;
-    record->dataType = static_cast<std::uint8_t>(dataType);
-    record->endPointerOut = endPointerOut;
-    // A job nobody waited for leaves the done event set; clear it so that a
-    // wait below ends only when this job is finished.
-    platform::ClearEvent(record->doneEvent);
-    record->busy.store(1, std::memory_order_release);
+    HandOver(record, static_cast<std::uint8_t>(dataType), input, endPointerOut);
+    const std::int32_t lastResult = record->result.load();
+    const bool wait = record->jobBehaviour == CRV_CALL_WAIT || forceWait != 0;
+    const std::uint32_t serial = record->jobSerial;
+    lock.unlock();
     platform::SignalEvent(record->startEvent);
-    if (record->callerBehaviour.load() != CRV_CALL_WAIT && forceWait == 0)
-        return record->result.load();
+    ReachStep(record, serial, JobStep::kHandedOver);
+    if (!wait)
+        return lastResult;
     platform::WaitForEvent(record->doneEvent);
-    platform::ClearEvent(record->doneEvent);
     return record->result.load();
 }

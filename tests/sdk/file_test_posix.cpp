@@ -2,6 +2,7 @@
 // full disk, and the owner and permissions a replaced file keeps.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,6 +77,40 @@ TEST_F(CompressFilePosix, ThroughALinkTheLinkedFileIsCompressed) {
     EXPECT_EQ(CRVCompressFile(id, CRV_DATA_CSS, link.c_str()), CRV_OK);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(file), "a{}");
+}
+
+// A FIFO with no writer would block an open for reading, and one with a
+// writer a read, forever; a device answers without end. Each is refused at
+// once and left as it was.
+TEST_F(CompressFilePosix, AnythingButARegularFileIsRefusedUntouched) {
+    std::string fifo = (folder.Path() / "pipe.css").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    std::string writtenFifo = (folder.Path() / "fed.css").string();
+    ASSERT_EQ(mkfifo(writtenFifo.c_str(), 0644), 0);
+    // Held open for reading and writing here, so a reader there would find a
+    // writer that never writes.
+    int feeder = open(writtenFifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(feeder, 0);
+    const struct {
+        const char *name;
+        std::string path;
+        mode_t type;
+    } cases[] = {
+        {"FIFO without a writer", fifo, S_IFIFO},
+        {"FIFO with a silent writer", writtenFifo, S_IFIFO},
+        {"character device", "/dev/zero", S_IFCHR},
+        {"folder", folder.Path().string(), S_IFDIR},
+    };
+    for (const auto &c : cases) {
+        struct stat before;
+        ASSERT_EQ(stat(c.path.c_str(), &before), 0) << c.name;
+        EXPECT_EQ(CRVCompressFile(id, CRV_DATA_CSS, c.path.c_str()), CRV_ERR_READ_FILE) << c.name;
+        struct stat after;
+        ASSERT_EQ(stat(c.path.c_str(), &after), 0) << c.name;
+        EXPECT_EQ(after.st_mode & S_IFMT, c.type) << c.name;
+        EXPECT_EQ(after.st_ino, before.st_ino) << c.name;
+    }
+    close(feeder);
 }
 
 } // namespace

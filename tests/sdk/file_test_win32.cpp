@@ -48,4 +48,28 @@ TEST(CompressFileWin32, FilesHeldByOthersAreLeftAlone) {
     EXPECT_EQ(CRVDestroyInstance(id), CRV_OK);
 }
 
+// Reading a pipe or a device would block or answer without end: each is
+// refused at once.
+TEST(CompressFileWin32, PipesAndDevicesAreRefused) {
+    const std::string pipeName =
+        "\\\\.\\pipe\\crv-file-test-" + std::to_string(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND,
+                                     PIPE_TYPE_BYTE | PIPE_NOWAIT, 1, 64, 64, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    const struct {
+        const char *name;
+        std::string path;
+    } cases[] = {
+        {"named pipe that never writes", pipeName},
+        {"NUL device", "NUL"},
+    };
+    std::int32_t id = 0;
+    ASSERT_EQ(CRVCreateInstance(&id), CRV_OK);
+    CRVSetProperty(id, CRV_PROP_BEEP, 0);
+    for (const auto &c : cases)
+        EXPECT_EQ(CRVCompressFile(id, CRV_DATA_CSS, c.path.c_str()), CRV_ERR_READ_FILE) << c.name;
+    EXPECT_EQ(CRVDestroyInstance(id), CRV_OK);
+    CloseHandle(server);
+}
+
 } // namespace

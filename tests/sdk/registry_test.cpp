@@ -131,11 +131,11 @@ TEST(Registry, ChecksBehaviourLanguageAndPriority) {
     std::int32_t id = Create();
     CRVNotifyTarget target{};
     EXPECT_EQ(CRVSetCallerBehaviour(id, 3, &target), CRV_ERR_BAD_BEHAVIOUR);
-    EXPECT_EQ(crv::FindInstance(id)->callerBehaviour.load(), CRV_CALL_WAIT);
+    EXPECT_EQ(crv::FindInstance(id)->callerBehaviour, CRV_CALL_WAIT);
     EXPECT_EQ(CRVSetCallerBehaviour(id, 0x101, &target), CRV_OK);
-    EXPECT_EQ(crv::FindInstance(id)->notifyTarget.load(), &target);
+    EXPECT_EQ(crv::FindInstance(id)->notifyTarget, &target);
     EXPECT_EQ(CRVSetCallerBehaviour(id, CRV_CALL_RETURN, nullptr), CRV_OK);
-    EXPECT_EQ(crv::FindInstance(id)->notifyTarget.load(), &target);
+    EXPECT_EQ(crv::FindInstance(id)->notifyTarget, &target);
     EXPECT_EQ(CRVSetCallerBehaviour(id, CRV_CALL_WAIT, nullptr), CRV_OK);
 
     for (std::uint32_t bad : {0u, 4u, 256u})

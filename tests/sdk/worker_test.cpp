@@ -131,7 +131,7 @@ TEST_F(Worker, EverySetterButPriorityRefusesWhileBusy) {
     EXPECT_EQ(record->deleteComments, 0);
     EXPECT_EQ(record->beep, 0);
     EXPECT_EQ(record->language, CRV_LANG_ENGLISH);
-    EXPECT_EQ(record->callerBehaviour.load(), CRV_CALL_RETURN);
+    EXPECT_EQ(record->callerBehaviour, CRV_CALL_RETURN);
 }
 
 // A job nobody waited for leaves its completion signalled; a later waiting
