@@ -8,7 +8,9 @@
 #include "cli/plan.h"
 #include "cli/report.h"
 #include "cli/runner.h"
+#include "cli/temporaries.h"
 #include "cli/terminal.h"
+#include "cli/test_seams.h"
 #include "sdk/crvsdk.h"
 
 using namespace crvcli;
@@ -44,9 +46,11 @@ int main(int argc, char **argv) {
         PrintVersion();
         return kAllDone;
     }
+    RemoveTemporariesWhenInterrupted();
     std::vector<Item> items;
     if (!MakePlan(options, items, error))
         return BadUsage(error);
+    HoldForTest(kHoldAfterPlan);
     UseBinaryStandardStreams();
     Reporter reporter(options, IsTerminal(stderr));
     if (!RunAll(items, options, reporter, error)) {

@@ -25,7 +25,25 @@ std::string Count(std::size_t count, const char *what) {
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
-std::string NameOf(const Item &item) { return item.input == "-" ? "standard input" : item.input; }
+// A name as printed: control characters, which could move the cursor or
+// hide what follows, are escaped.
+std::string Escaped(const std::string &name) {
+    std::string shown;
+    for (unsigned char c : name) {
+        if (c >= 0x20 && c != 0x7F) {
+            shown += static_cast<char>(c);
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, c == '\n' ? "\\n" : c == '\t' ? "\\t" : "\\x%02X", c);
+        shown += escape;
+    }
+    return shown;
+}
+
+std::string NameOf(const Item &item) {
+    return item.input == "-" ? "standard input" : Escaped(item.input);
+}
 
 } // namespace
 
@@ -50,6 +68,11 @@ void Reporter::Add(const Item &item, const Outcome &outcome) {
         Print("crvcompress: " + NameOf(item) + ": " + outcome.reason);
         return;
     case Outcome::Kind::Skipped:
+        if (item.aside) {
+            if (options_.verbose)
+                Print("crvcompress: " + NameOf(item) + ": " + outcome.reason);
+            return;
+        }
         ++skipped_;
         if (!options_.quiet)
             Print("crvcompress: " + NameOf(item) + ": " + outcome.reason);
@@ -66,7 +89,8 @@ void Reporter::Add(const Item &item, const Outcome &outcome) {
         gzipOut_ += *outcome.gzipOut;
     }
     if (options_.verbose)
-        Print(NameOf(item) + ": " + Figures(outcome.bytesIn, outcome.bytesOut));
+        Print(NameOf(item) + ": " + Figures(outcome.bytesIn, outcome.bytesOut) +
+              (outcome.reason.empty() ? "" : "; " + outcome.reason));
 }
 
 void Reporter::ShowProgress(std::size_t reported, std::size_t total) {
