@@ -242,7 +242,7 @@ bool WriteCopy(const InputFile &input, const std::string &path, std::string_view
         return false;
     }
     // The umask narrows this further, as for any new file.
-    mode_t mode = input.status.st_mode & 0666;
+    mode_t mode = input.status.st_mode & 0777;
     bool ok = WriteBeside(folder, folderPath, name, bytes, mode, input, NothingMore, error);
     close(folder);
     return ok;

@@ -58,8 +58,12 @@ void RemoveTemporariesWhenInterrupted() {
     action.sa_handler = OnInterrupt;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP})
-        sigaction(signalNumber, &action, nullptr);
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored from the start stays so, as under nohup.
+        struct sigaction before {};
+        if (sigaction(signalNumber, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 int RememberTemporary(int folder, const std::string &name) {

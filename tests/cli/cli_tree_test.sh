@@ -131,6 +131,39 @@ printf 'm {  }' > "$work/tree/-m.css"
 (cd "$work/tree" && "$tool" -q -- -m.css)
 check "dash file after --" "m{}" "$(cat "$work/tree/-m.css")"
 
+# Which files a walk takes: by default every extension that tells a type;
+# with --type, that type's extensions; with --ext, exactly those. Each row:
+# options | the files compressed. -v names each file passed by, and why.
+rm -rf "$work/ext" && mkdir "$work/ext"
+make_ext() {
+    rm -rf "$work/ext"/* "$work/ext"/.[!.]* 2> /dev/null
+    for name in a.mjs b.cjs c.js d.CJS; do printf 'var  x = 1;' > "$work/ext/$name"; done
+    for name in e.xhtml f.shtml g.htm h.html; do printf '<p>  x' > "$work/ext/$name"; done
+    printf 'i {  }' > "$work/ext/i.css"
+    printf 'j {  }' > "$work/ext/j.txt"
+}
+while IFS='|' read -r options compressed; do
+    make_ext
+    run -r $options "$work/ext"
+    changed=$(cd "$work/ext" && for f in *; do grep -qE '  ' "$f" || printf '%s ' "$f"; done)
+    check "walk with '$options' status" 0 "$status"
+    check "walk with '$options' takes" "$compressed" "$changed"
+done <<'ROWS'
+|a.mjs b.cjs c.js d.CJS e.xhtml f.shtml g.htm h.html i.css 
+--type js|a.mjs b.cjs c.js d.CJS 
+--type html|e.xhtml f.shtml g.htm h.html 
+--type css|i.css 
+--type css --ext txt|j.txt 
+--ext mjs,xhtml|a.mjs e.xhtml 
+ROWS
+make_ext
+run -v -r --type js "$work/ext"
+check "walk passes by others, said with -v" 1 "$(count "crvcompress: $work/ext/i.css: not of the extensions taken; skipped")"
+check "walk passes by every other" 6 "$(count ": not of the extensions taken; skipped")"
+check "walk passed by not counted" 1 "$(count "crvcompress: 4 files: ")"
+run -r --type js "$work/ext"
+check "walk passes by quietly without -v" 0 "$(count "not of the extensions taken")"
+
 # Special files named directly are passed by too.
 mkfifo "$work/named.css"
 run -q "$work/named.css"
