@@ -142,12 +142,14 @@ bool WriteBeside(int folder, const std::string &folderPath, const std::string &n
         int slot = RememberTemporary(folder, temporary);
         bool ok = finish(input, fd, error);
         if (ok && !(WriteAll(fd, bytes) && fsync(fd) == 0))
-            error = Reason(errno), ok = false;
+            error = "cannot write a new file in the folder " + folderPath + ": " + Reason(errno),
+            ok = false;
         if (close(fd) != 0 && ok)
-            error = Reason(errno), ok = false;
+            error = "cannot write a new file in the folder " + folderPath + ": " + Reason(errno),
+            ok = false;
         HoldForTest(kHoldBeforeRename);
         if (ok && renameat(folder, temporary.c_str(), folder, name.c_str()) != 0)
-            error = Reason(errno), ok = false;
+            error = "cannot put the new file in its place: " + Reason(errno), ok = false;
         if (!ok)
             unlinkat(folder, temporary.c_str(), 0);
         ForgetTemporary(slot);

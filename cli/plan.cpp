@@ -14,10 +14,16 @@ namespace crvcli {
 
 namespace {
 
+// The absolute path without links, dots or a trailing separator, so that two
+// spellings of one folder compare equal ("." and "./" become the folder's name).
 fs::path Canonical(const fs::path &path) {
     std::error_code code;
     fs::path canonical = fs::weakly_canonical(path, code);
-    return code ? fs::absolute(path, code).lexically_normal() : canonical;
+    if (code)
+        canonical = fs::absolute(path, code);
+    canonical = canonical.lexically_normal();
+    return canonical.has_relative_path() && !canonical.has_filename() ? canonical.parent_path()
+                                                                      : canonical;
 }
 
 bool IsWithin(const fs::path &path, const fs::path &folder) {

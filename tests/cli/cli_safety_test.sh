@@ -70,6 +70,11 @@ output inside the input|s/js|lies inside the input
 output is the input|s|is the input
 output inside, spelt otherwise|s/js/../js/.|lies inside the input
 ROWS
+for input in . ./ js/..; do
+    (cd "$work/s" && "$tool" -q -r -o js "$input" 2> /dev/null)
+    check "output inside the input named as $input" 2 "$?"
+done
+check "output inside the input kept" "var  only = 1;" "$(cat "$work/s/js/app.js")"
 run -o "$work/s/js" "$work/s/app.js" "$work/s/js/app.js"
 check "output onto an input status" 1 "$status"
 check "output onto an input named" 1 "$(count "crvcompress: $work/s/app.js: its output $work/s/js/app.js is an input; nothing was written")"
