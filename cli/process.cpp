@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <stdexcept>
 #include <string_view>
 
 #include "cli/file_io.h"
@@ -17,6 +18,9 @@ namespace {
 
 constexpr char kUntouched[] = "; it was left as it was";
 constexpr char kNothingOut[] = "; nothing was written to standard output";
+
+// What a failure leaves: the file as it was, or nothing on standard output.
+const char *After(const Item &item) { return item.input == "-" ? kNothingOut : kUntouched; }
 
 Outcome Failed(const std::string &reason) { return {Outcome::Kind::Failed, reason}; }
 Outcome Skipped(const std::string &reason) { return {Outcome::Kind::Skipped, reason}; }
@@ -133,8 +137,9 @@ Outcome Process(std::int32_t instanceId, const Item &item, const Settings &setti
         return item.input == "-" ? ProcessStream(instanceId, item, settings)
                                  : ProcessFile(instanceId, item, settings);
     } catch (const std::bad_alloc &) {
-        return Failed(item.input == "-" ? std::string("not enough memory for it") + kNothingOut
-                                        : std::string("not enough memory for it") + kUntouched);
+        return Failed(std::string("not enough memory for it") + After(item));
+    } catch (const std::length_error &) {
+        return Failed(std::string("too large to hold in memory here") + After(item));
     }
 }
 

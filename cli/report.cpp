@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/printable.h"
+
 namespace crvcli {
 
 namespace {
@@ -25,24 +27,8 @@ std::string Count(std::size_t count, const char *what) {
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
-// A name as printed: control characters, which could move the cursor or
-// hide what follows, are escaped.
-std::string Escaped(const std::string &name) {
-    std::string shown;
-    for (unsigned char c : name) {
-        if (c >= 0x20 && c != 0x7F) {
-            shown += static_cast<char>(c);
-            continue;
-        }
-        char escape[8];
-        std::snprintf(escape, sizeof escape, c == '\n' ? "\\n" : c == '\t' ? "\\t" : "\\x%02X", c);
-        shown += escape;
-    }
-    return shown;
-}
-
 std::string NameOf(const Item &item) {
-    return item.input == "-" ? "standard input" : Escaped(item.input);
+    return item.input == "-" ? "standard input" : item.input;
 }
 
 } // namespace
@@ -52,7 +38,7 @@ Reporter::Reporter(const Options &options, bool terminal)
 
 void Reporter::Print(const std::string &line) {
     ClearProgress();
-    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "%s\n", Printable(line).c_str());
 }
 
 void Reporter::ClearProgress() {

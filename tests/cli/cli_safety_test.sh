@@ -51,6 +51,23 @@ ROWS
     check "swapped link target untouched" "var  z = 1;" "$(cat "$work/outside/secret.js")"
     check "swapped folder untouched" "var  s = 1;" "$(cat "$work/outside/sub/s.js")"
     check "swapped others still done" "k{}" "$(cat "$work/site/kept.css")"
+
+    # The same after the file was read, while its new content waits to take
+    # its name: the rename stays in the folder that was opened.
+    mkdir -p "$work/late/sub"
+    printf 'var  z = 3;' > "$work/late/z.js"
+    hold CRVCOMPRESS_TEST_HOLD_BEFORE_RENAME "$work/late/z.js"
+    rm "$work/late/z.js" && ln -s "$work/outside/secret.js" "$work/late/z.js"
+    release
+    check "late link status" 0 "$status"
+    check "late link target untouched" "var  z = 1;" "$(cat "$work/outside/secret.js")"
+    check "late link replaced, not followed" "var z=3" "$(cat "$work/late/z.js")"
+    printf 'var  s = 3;' > "$work/late/sub/s.js"
+    hold CRVCOMPRESS_TEST_HOLD_BEFORE_RENAME "$work/late/sub/s.js"
+    mv "$work/late/sub" "$work/late/moved" && ln -s "$work/outside/sub" "$work/late/sub"
+    release
+    check "late folder target untouched" "var  s = 1;" "$(cat "$work/outside/sub/s.js")"
+    check "late folder written where it was opened" "var s=3" "$(cat "$work/late/moved/s.js")"
 else
     echo "note: no test seams in this build; the cases that hold the tool are skipped"
 fi
@@ -243,5 +260,8 @@ run -v -r "$work/n"
 check "newline escaped" 1 "$(count "$work/n/new\\nline.css: 6 -> 3 bytes")"
 check "escape escaped" 1 "$(count "$work/n/bell\\x07\\x1B[2J.css: 6 -> 3 bytes")"
 check "no raw control characters" 0 "$(grep -c $'\e' <<< "$err")"
+mkdir "$work/n/"$'folder\e[2J'
+run "$work/n/"$'folder\e[2J'
+check "usage message escaped" 1 "$(count "crvcompress: $work/n/folder\x1B[2J is a folder; use -r to walk it")"
 
 finish
