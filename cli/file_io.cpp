@@ -29,7 +29,7 @@ bool ReadStream(std::FILE *stream, std::uint64_t limit, std::string &bytes, std:
         bytes.append(chunk, n);
     }
     if (std::ferror(stream)) {
-        error = Reason();
+        error = "cannot read it: " + Reason();
         return false;
     }
     return true;
