@@ -18,10 +18,10 @@ struct Name {
 constexpr Name kTypeNames[] = {
     {"js", CRV_DATA_JAVASCRIPT}, {"html", CRV_DATA_HTML}, {"css", CRV_DATA_CSS}};
 
-constexpr Name kExtensions[] = {{"html", CRV_DATA_HTML},
-                                {"htm", CRV_DATA_HTML},
-                                {"js", CRV_DATA_JAVASCRIPT},
-                                {"css", CRV_DATA_CSS}};
+constexpr Name kExtensions[] = {
+    {"html", CRV_DATA_HTML},       {"htm", CRV_DATA_HTML},        {"xhtml", CRV_DATA_HTML},
+    {"shtml", CRV_DATA_HTML},      {"js", CRV_DATA_JAVASCRIPT},   {"mjs", CRV_DATA_JAVASCRIPT},
+    {"cjs", CRV_DATA_JAVASCRIPT},  {"css", CRV_DATA_CSS}};
 
 std::uint32_t Find(const Name *begin, const Name *end, const std::string &name) {
     const Name *found =
@@ -37,6 +37,14 @@ std::uint32_t DataTypeOfName(const std::string &name) {
 
 std::uint32_t DataTypeOfExtension(const std::string &extension) {
     return Find(std::begin(kExtensions), std::end(kExtensions), extension);
+}
+
+std::vector<std::string> ExtensionsOf(std::uint32_t dataType) {
+    std::vector<std::string> extensions;
+    for (const Name &entry : kExtensions)
+        if (!dataType || entry.dataType == dataType)
+            extensions.push_back(entry.name);
+    return extensions;
 }
 
 std::string LowerCase(std::string text) {

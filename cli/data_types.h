@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace crvcli {
 
@@ -14,6 +15,9 @@ std::uint32_t DataTypeOfPath(const std::string &path);
 
 // The data type a lower-case extension without its dot implies, 0 for none.
 std::uint32_t DataTypeOfExtension(const std::string &extension);
+
+// The extensions that imply dataType, or all known ones for 0.
+std::vector<std::string> ExtensionsOf(std::uint32_t dataType);
 
 // The extension of a file name, lower case and without its dot; empty when
 // the name has none.

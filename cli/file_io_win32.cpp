@@ -4,9 +4,26 @@
 
 #include <windows.h>
 
+#include "cli/temporaries.h"
+#include "cli/test_seams.h"
+
 namespace crvcli {
 
+struct InputFile {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    std::string path;
+    BY_HANDLE_FILE_INFORMATION information{};
+};
+
+void InputFileCloser::operator()(InputFile *file) const {
+    if (file->handle != INVALID_HANDLE_VALUE)
+        CloseHandle(file->handle);
+    delete file;
+}
+
 namespace {
+
+constexpr int kNameAttempts = 16;
 
 std::string Reason(DWORD code) {
     char text[256];
@@ -18,7 +35,7 @@ std::string Reason(DWORD code) {
     return length ? std::string(text, length) : "system error " + std::to_string(code);
 }
 
-bool WriteAll(HANDLE file, const std::string &bytes) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
@@ -30,9 +47,9 @@ bool WriteAll(HANDLE file, const std::string &bytes) {
     return true;
 }
 
-} // namespace
+enum class NewFile { Written, NameTaken, Failed };
 
-NewFile WriteNewFile(const std::string &path, const std::string &bytes, std::string &error) {
+NewFile WriteNewFile(const std::string &path, std::string_view bytes, std::string &error) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -47,11 +64,105 @@ NewFile WriteNewFile(const std::string &path, const std::string &bytes, std::str
     return ok ? NewFile::Written : NewFile::Failed;
 }
 
-bool RenameOver(const std::string &from, const std::string &to, std::string &error) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    error = Reason(GetLastError());
+std::string Beside(const std::string &path, const std::string &name) {
+    std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
+std::string NameOf(const std::string &path) {
+    std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Writes a temporary beside path and puts it in place: over an input through
+// ReplaceFile, which keeps the input's attributes and security, else by a
+// rename.
+bool WriteBeside(const std::string &path, std::string_view bytes, bool keepInput,
+                 std::string &error) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string temporary = Beside(path, TemporaryNameFor(NameOf(path)));
+        NewFile written = WriteNewFile(temporary, bytes, error);
+        if (written == NewFile::NameTaken)
+            continue;
+        int slot = RememberTemporary(-1, temporary);
+        bool ok = written == NewFile::Written;
+        HoldForTest(kHoldBeforeRename);
+        if (ok && keepInput)
+            ok = ReplaceFileA(path.c_str(), temporary.c_str(), nullptr,
+                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        else if (ok)
+            ok = MoveFileExA(temporary.c_str(), path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!ok && written == NewFile::Written)
+            error = Reason(GetLastError());
+        DeleteFileA(temporary.c_str());
+        ForgetTemporary(slot);
+        return ok;
+    }
+    error = "no free name for a new file beside it";
     return false;
+}
+
+} // namespace
+
+Opened OpenInput(const std::string &location) {
+    InputHandle file(new InputFile);
+    file->path = location;
+    Opened opened;
+    file->handle = CreateFileA(location.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file->handle == INVALID_HANDLE_VALUE) {
+        opened.error = "cannot read the file: " + Reason(GetLastError());
+        return opened;
+    }
+    if (GetFileType(file->handle) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file->handle, &file->information) ||
+        (file->information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        opened.skip = "not a regular file; skipped";
+    else
+        opened.file = std::move(file);
+    return opened;
+}
+
+std::uint64_t SizeOf(const InputFile &file) {
+    return (static_cast<std::uint64_t>(file.information.nFileSizeHigh) << 32) |
+           file.information.nFileSizeLow;
+}
+
+std::uint64_t LinkCount(const InputFile &file) { return file.information.nNumberOfLinks; }
+
+bool ReadInput(InputFile &file, char *buffer, std::uint64_t size, std::string &error) {
+    std::uint64_t done = 0;
+    while (done < size) {
+        DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(size - done, 1u << 30));
+        DWORD read = 0;
+        if (!::ReadFile(file.handle, buffer + done, piece, &read, nullptr)) {
+            error = "cannot read the file: " + Reason(GetLastError());
+            return false;
+        }
+        if (read == 0) {
+            error = "the file became shorter while it was read; it was left as it was";
+            return false;
+        }
+        done += read;
+    }
+    return true;
+}
+
+bool ReplaceInput(InputFile &file, std::string_view bytes, std::string &error) {
+    if (file.information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+        error = "the file is read-only";
+        return false;
+    }
+    // The input may not be replaced while it is open without delete sharing.
+    CloseHandle(file.handle);
+    file.handle = INVALID_HANDLE_VALUE;
+    return WriteBeside(file.path, bytes, true, error);
+}
+
+bool WriteCopy(const InputFile &, const std::string &path, std::string_view bytes,
+               std::string &error) {
+    return WriteBeside(path, bytes, false, error);
 }
 
 } // namespace crvcli

@@ -13,7 +13,7 @@ constexpr int kGzipWindowBits = 15 + 16; // 32 KiB window, gzip header and trail
 constexpr int kMemLevel = 8;
 
 // Deflates everything left, counting the output and discarding it.
-bool Count(z_stream &stream, const std::string &bytes, std::uint64_t &size) {
+bool Count(z_stream &stream, std::string_view bytes, std::uint64_t &size) {
     unsigned char chunk[1 << 16];
     std::size_t fed = 0;
     int status = Z_OK;
@@ -34,7 +34,7 @@ bool Count(z_stream &stream, const std::string &bytes, std::uint64_t &size) {
 
 } // namespace
 
-std::optional<std::uint64_t> GzipSize(const std::string &bytes) {
+std::optional<std::uint64_t> GzipSize(std::string_view bytes) {
     z_stream stream{};
     if (deflateInit2(&stream, kLevel, Z_DEFLATED, kGzipWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) !=
         Z_OK)

@@ -6,9 +6,12 @@
 
 #include "cli/options.h"
 #include "cli/plan.h"
+#include "cli/printable.h"
 #include "cli/report.h"
 #include "cli/runner.h"
+#include "cli/temporaries.h"
 #include "cli/terminal.h"
+#include "cli/test_seams.h"
 #include "sdk/crvsdk.h"
 
 using namespace crvcli;
@@ -20,7 +23,8 @@ constexpr int kSomeFailed = 1;
 constexpr int kBadUsage = 2;
 
 int BadUsage(const std::string &reason) {
-    std::fprintf(stderr, "crvcompress: %s\nTry 'crvcompress --help'.\n", reason.c_str());
+    std::fprintf(stderr, "crvcompress: %s\nTry 'crvcompress --help'.\n",
+                 Printable(reason).c_str());
     return kBadUsage;
 }
 
@@ -44,13 +48,15 @@ int main(int argc, char **argv) {
         PrintVersion();
         return kAllDone;
     }
+    RemoveTemporariesWhenInterrupted();
     std::vector<Item> items;
     if (!MakePlan(options, items, error))
         return BadUsage(error);
+    HoldForTest(kHoldAfterPlan);
     UseBinaryStandardStreams();
     Reporter reporter(options, IsTerminal(stderr));
     if (!RunAll(items, options, reporter, error)) {
-        std::fprintf(stderr, "crvcompress: %s\n", error.c_str());
+        std::fprintf(stderr, "crvcompress: %s\n", Printable(error).c_str());
         return kSomeFailed;
     }
     reporter.Finish();

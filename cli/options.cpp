@@ -58,10 +58,14 @@ bool ApplyFlag(const std::string &argument, Options &options) {
 }
 
 bool ParseJobs(const std::string &value, unsigned &jobs) {
-    if (value.empty() || value.size() > 4 ||
+    if (value.empty() ||
         !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
-    jobs = static_cast<unsigned>(std::stoul(value));
+    // Leading zeros say nothing: 00001 is 1.
+    std::string digits = value.substr(std::min(value.find_first_not_of('0'), value.size()));
+    if (digits.empty() || digits.size() > 4)
+        return false;
+    jobs = static_cast<unsigned>(std::stoul(digits));
     return jobs >= 1 && jobs <= kMaxJobs;
 }
 
@@ -108,6 +112,7 @@ bool Apply(Key key, const std::string &value, Options &options, std::string &err
             error = "--type takes html, js or css, not '" + value + "'";
         break;
     case Key::Ext:
+        options.extensionsGiven = true;
         if (!ParseExtensions(value, options.extensions))
             error = "--ext takes extensions separated by commas, not '" + value + "'";
         break;
@@ -247,6 +252,8 @@ bool ParseOptions(int argc, char **argv, Options &options, std::string &error) {
         else if (!ParseArgument(argument, arguments, options, error))
             return false;
     }
+    if (!options.extensionsGiven)
+        options.extensions = ExtensionsOf(options.dataType);
     error = Conflict(options);
     return error.empty();
 }

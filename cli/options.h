@@ -12,8 +12,11 @@ struct Options {
     std::uint32_t setProperties = 0;   // property bits to turn on
     std::uint32_t clearProperties = 0; // property bits to turn off
     std::vector<std::string> paths;    // "-" is standard input
-    // Lower-case extensions, without their dots, of the files a walk takes.
-    std::vector<std::string> extensions = {"html", "htm", "js", "css"};
+    // Lower-case extensions, without their dots, of the files a walk takes:
+    // those given with --ext, else those of the type given with --type, else
+    // all that imply a type.
+    std::vector<std::string> extensions;
+    bool extensionsGiven = false;
     std::string outputDir; // empty: in place
     unsigned jobs = 0;     // 0: one per core
     bool recursive = false;

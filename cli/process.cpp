@@ -1,16 +1,29 @@
 #include "cli/process.h"
 
-#include "cli/data_types.h"
+#include <cstring>
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <string_view>
+
 #include "cli/file_io.h"
 #include "cli/gzip_size.h"
 #include "cli/result_words.h"
+#include "cli/test_seams.h"
 #include "sdk/crvsdk.h"
 
 namespace crvcli {
 
 namespace {
 
+constexpr char kUntouched[] = "; it was left as it was";
+constexpr char kNothingOut[] = "; nothing was written to standard output";
+
+// What a failure leaves: the file as it was, or nothing on standard output.
+const char *After(const Item &item) { return item.input == "-" ? kNothingOut : kUntouched; }
+
 Outcome Failed(const std::string &reason) { return {Outcome::Kind::Failed, reason}; }
+Outcome Skipped(const std::string &reason) { return {Outcome::Kind::Skipped, reason}; }
 
 // Why the item cannot be compressed before anything is read, or empty.
 std::string Refusal(const Item &item) {
@@ -21,76 +34,113 @@ std::string Refusal(const Item &item) {
     return "";
 }
 
-// Compresses bytes in place in memory; the library's result code.
-std::int32_t CompressInMemory(std::int32_t id, std::uint32_t dataType, std::string &bytes) {
-    // The library writes '>' into the byte before the text.
-    std::string buffer = ">" + bytes;
+// Compresses the text after the first byte of buffer (the byte the library
+// writes '>' into) in place; the output, or empty with the reason in error.
+std::string_view Compress(std::int32_t id, std::uint32_t dataType, std::string &buffer,
+                          std::string &error) {
+    char *text = buffer.data() + 1;
     char *end = nullptr;
-    std::int32_t result = CRVCompressRawData(id, dataType, buffer.data() + 1, &end, 1);
-    if ((result & 0xFF) == CRV_OK)
-        bytes.assign(buffer.data() + 1, end);
-    return result & 0xFF;
+    std::int32_t result = CRVCompressRawData(id, dataType, text, &end, 1) & 0xFF;
+    if (result != CRV_OK) {
+        error = ReasonOf(result);
+        return {};
+    }
+    return {text, static_cast<std::size_t>(end - text)};
 }
 
-// Compresses the file in place, then reads the result back for the figures.
-std::string CompressFile(std::int32_t id, const Item &item, std::string &bytes) {
-    std::int32_t result = CRVCompressFile(id, item.dataType, item.input.c_str()) & 0xFF;
-    if (result != CRV_OK)
-        return ReasonOf(result);
+Outcome ProcessStream(std::int32_t id, const Item &item, const Settings &settings) {
+    std::string buffer = ">", error;
+    if (!ReadStream(stdin, LargestText(), buffer, error))
+        return Failed(error + kNothingOut);
+    Outcome outcome;
+    outcome.bytesIn = buffer.size() - 1;
+    outcome.gzipIn = settings.gzip ? GzipSize(std::string_view(buffer).substr(1)) : std::nullopt;
+    std::string_view output = Compress(id, item.dataType, buffer, error);
+    if (!error.empty())
+        return Failed(error + kNothingOut);
+    if (!settings.dryRun && !WriteStream(stdout, output, error))
+        return Failed("cannot write standard output: " + error);
+    outcome.bytesOut = output.size();
+    outcome.gzipOut = settings.gzip ? GzipSize(output) : std::nullopt;
+    return outcome;
+}
+
+// Reads the whole file after the first byte of buffer.
+std::string Read(InputFile &file, std::string &buffer) {
+    std::uint64_t size = SizeOf(file);
+    if (size > LargestText())
+        return "larger than the largest text the library takes (" + std::to_string(LargestText()) +
+               " bytes)" + kUntouched;
+    buffer.assign(static_cast<std::size_t>(size) + 1, '>');
     std::string error;
-    bytes.clear();
-    if (!ReadFile(item.input, bytes, error))
-        return "compressed, but cannot read it back: " + error;
+    if (!ReadInput(file, buffer.data() + 1, size, error))
+        return error;
+    if (std::memchr(buffer.data() + 1, '\0', size))
+        return std::string("contains a zero byte, which would end the text early") + kUntouched;
     return "";
 }
 
-// Compresses in memory and writes the result where it goes.
-std::string CompressCopy(std::int32_t id, const Item &item, bool dryRun, std::string &bytes) {
-    std::int32_t result = CompressInMemory(id, item.dataType, bytes);
-    if (result != CRV_OK)
-        return ReasonOf(result);
+std::string Write(InputFile &file, const Item &item, std::string_view output) {
     std::string error;
-    if (dryRun)
-        return "";
-    if (item.input == "-" && !WriteStream(stdout, bytes, error))
-        return "cannot write standard output: " + error;
-    if (item.input != "-" && !WriteFileSafely(item.output, bytes, error))
+    if (item.output.empty())
+        return ReplaceInput(file, output, error) ? "" : error + kUntouched;
+    if (!MakeParentFolders(item.output, error) || !WriteCopy(file, item.output, output, error))
         return "cannot write " + item.output + ": " + error;
     return "";
 }
 
-std::string Read(const Item &item, std::string &bytes) {
+Outcome ProcessFile(std::int32_t id, const Item &item, const Settings &settings) {
+    Opened opened = OpenInput(item.location);
+    if (!opened.skip.empty())
+        return Skipped(opened.skip);
+    if (!opened.error.empty())
+        return Failed(opened.error);
+    InputFile &file = *opened.file;
+    bool inPlace = item.output.empty() && !settings.dryRun;
+    if (std::uint64_t links = LinkCount(file); inPlace && links > 1)
+        return Skipped("has " + std::to_string(links) +
+                       " hard links, which a rewrite would split; skipped");
+    std::string buffer;
+    if (std::string error = Read(file, buffer); !error.empty())
+        return Failed(error);
+    // A hash rather than a copy, which would double the memory a file needs.
+    std::size_t inputHash = std::hash<std::string_view>{}(std::string_view(buffer).substr(1));
+    Outcome outcome;
+    outcome.bytesIn = buffer.size() - 1;
+    outcome.gzipIn = settings.gzip ? GzipSize(std::string_view(buffer).substr(1)) : std::nullopt;
     std::string error;
-    if (item.input == "-")
-        return ReadStream(stdin, bytes, error) ? "" : "cannot read standard input: " + error;
-    return ReadFile(item.input, bytes, error) ? "" : "cannot read the file: " + error;
+    std::string_view output = Compress(id, item.dataType, buffer, error);
+    if (!error.empty())
+        return Failed(error);
+    outcome.bytesOut = output.size();
+    outcome.gzipOut = settings.gzip ? GzipSize(output) : std::nullopt;
+    if (settings.dryRun)
+        return outcome;
+    if (inPlace && output.size() == outcome.bytesIn &&
+        std::hash<std::string_view>{}(output) == inputHash) {
+        outcome.reason = "unchanged, so not rewritten";
+        return outcome;
+    }
+    if (std::string failure = Write(file, item, output); !failure.empty())
+        return Failed(failure);
+    return outcome;
 }
 
 } // namespace
 
 Outcome Process(std::int32_t instanceId, const Item &item, const Settings &settings) {
     if (!item.note.empty())
-        return {Outcome::Kind::Skipped, item.note};
+        return Skipped(item.note);
     if (std::string refusal = Refusal(item); !refusal.empty())
         return Failed(refusal);
-    std::string bytes;
-    if (std::string error = Read(item, bytes); !error.empty())
-        return Failed(error);
-    if (bytes.find('\0') != std::string::npos)
-        return Failed("contains a zero byte, which would end the text early; left as it was");
-    Outcome outcome;
-    outcome.bytesIn = bytes.size();
-    if (settings.gzip)
-        outcome.gzipIn = GzipSize(bytes);
-    bool inPlace = item.input != "-" && item.output.empty() && !settings.dryRun;
-    std::string error = inPlace ? CompressFile(instanceId, item, bytes)
-                                : CompressCopy(instanceId, item, settings.dryRun, bytes);
-    if (!error.empty())
-        return Failed(error);
-    outcome.bytesOut = bytes.size();
-    if (settings.gzip)
-        outcome.gzipOut = GzipSize(bytes);
-    return outcome;
+    try {
+        return item.input == "-" ? ProcessStream(instanceId, item, settings)
+                                 : ProcessFile(instanceId, item, settings);
+    } catch (const std::bad_alloc &) {
+        return Failed(std::string("not enough memory for it") + After(item));
+    } catch (const std::length_error &) {
+        return Failed(std::string("too large to hold in memory here") + After(item));
+    }
 }
 
 } // namespace crvcli

@@ -12,7 +12,7 @@ namespace crvcli {
 struct Outcome {
     enum class Kind { Done, Skipped, Failed };
     Kind kind = Kind::Done;
-    std::string reason; // why it was skipped or failed
+    std::string reason; // why it was skipped or failed; for one done, a remark
     std::uint64_t bytesIn = 0;
     std::uint64_t bytesOut = 0;
     std::optional<std::uint64_t> gzipIn = std::nullopt; // none when not asked for or zlib failed
@@ -24,9 +24,9 @@ struct Settings {
     bool gzip = false;   // measure the gzip sizes
 };
 
-// Compresses one item through the library instance: a file in place through
-// CRVCompressFile, anything else in memory, written where it goes unless this
-// is a dry run.
+// Compresses one item in memory through the library instance and writes the
+// result where it goes unless this is a dry run. Whatever goes wrong, out of
+// memory included, fails this item only.
 Outcome Process(std::int32_t instanceId, const Item &item, const Settings &settings);
 
 } // namespace crvcli

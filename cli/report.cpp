@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/printable.h"
+
 namespace crvcli {
 
 namespace {
@@ -25,7 +27,9 @@ std::string Count(std::size_t count, const char *what) {
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
-std::string NameOf(const Item &item) { return item.input == "-" ? "standard input" : item.input; }
+std::string NameOf(const Item &item) {
+    return item.input == "-" ? "standard input" : item.input;
+}
 
 } // namespace
 
@@ -34,7 +38,7 @@ Reporter::Reporter(const Options &options, bool terminal)
 
 void Reporter::Print(const std::string &line) {
     ClearProgress();
-    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "%s\n", Printable(line).c_str());
 }
 
 void Reporter::ClearProgress() {
@@ -50,6 +54,11 @@ void Reporter::Add(const Item &item, const Outcome &outcome) {
         Print("crvcompress: " + NameOf(item) + ": " + outcome.reason);
         return;
     case Outcome::Kind::Skipped:
+        if (item.aside) {
+            if (options_.verbose)
+                Print("crvcompress: " + NameOf(item) + ": " + outcome.reason);
+            return;
+        }
         ++skipped_;
         if (!options_.quiet)
             Print("crvcompress: " + NameOf(item) + ": " + outcome.reason);
@@ -66,7 +75,8 @@ void Reporter::Add(const Item &item, const Outcome &outcome) {
         gzipOut_ += *outcome.gzipOut;
     }
     if (options_.verbose)
-        Print(NameOf(item) + ": " + Figures(outcome.bytesIn, outcome.bytesOut));
+        Print(NameOf(item) + ": " + Figures(outcome.bytesIn, outcome.bytesOut) +
+              (outcome.reason.empty() ? "" : "; " + outcome.reason));
 }
 
 void Reporter::ShowProgress(std::size_t reported, std::size_t total) {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "cli/data_types.h"
+#include "cli/temporaries.h"
 
 namespace fs = std::filesystem;
 
@@ -13,9 +14,8 @@ namespace {
 
 class Walk {
 public:
-    Walk(const fs::path &root, const std::vector<std::string> &extensions,
-         const fs::path &skipFolder)
-        : root_(root), extensions_(extensions), skipFolder_(skipFolder) {
+    Walk(const fs::path &root, const std::vector<std::string> &extensions, bool dryRun)
+        : root_(root), extensions_(extensions), dryRun_(dryRun) {
         std::error_code code;
         canonicalRoot_ = fs::weakly_canonical(root_, code);
     }
@@ -28,7 +28,11 @@ public:
 private:
     void Folder(const fs::path &folder);
     void Entry(const fs::directory_entry &entry);
+    void File(const fs::directory_entry &entry);
     void Link(const fs::directory_entry &entry);
+    void Aside(const fs::path &path, const std::string &note) {
+        found_.push_back({path, note, "", true});
+    }
 
     bool Chosen(const fs::path &path) const {
         std::string extension = ExtensionOf(path.filename().string());
@@ -43,7 +47,7 @@ private:
     fs::path root_;
     fs::path canonicalRoot_;
     const std::vector<std::string> &extensions_;
-    fs::path skipFolder_;
+    bool dryRun_;
     std::vector<Found> found_;
 };
 
@@ -65,36 +69,58 @@ void Walk::Folder(const fs::path &folder) {
 
 void Walk::Entry(const fs::directory_entry &entry) {
     std::error_code code;
-    if (entry.is_symlink(code)) {
+    if (entry.is_symlink(code))
         Link(entry);
-    } else if (entry.is_directory(code)) {
-        if (skipFolder_.empty() || !fs::equivalent(entry.path(), skipFolder_, code))
-            Folder(entry.path());
-    } else if (Chosen(entry.path())) {
-        if (entry.is_regular_file(code))
-            found_.push_back({entry.path(), "", ""});
+    else if (entry.is_directory(code))
+        Folder(entry.path());
+    else
+        File(entry);
+}
+
+void Walk::File(const fs::directory_entry &entry) {
+    std::error_code code;
+    bool regular = entry.is_regular_file(code);
+    if (regular && IsStaleTemporary(entry.path().string())) {
+        if (dryRun_)
+            Aside(entry.path(), "a temporary file left by an interrupted run; a run that "
+                                "writes removes it");
+        else if (fs::remove(entry.path(), code))
+            Aside(entry.path(), "a temporary file left by an interrupted run; removed");
         else
-            found_.push_back({entry.path(), "not a regular file; skipped", ""});
+            found_.push_back({entry.path(), "", "cannot remove this temporary file left by an "
+                                                "interrupted run: " + code.message()});
+    } else if (!Chosen(entry.path())) {
+        Aside(entry.path(), "not of the extensions taken; skipped");
+    } else if (regular) {
+        found_.push_back({entry.path(), "", ""});
+    } else {
+        found_.push_back({entry.path(), "not a regular file; skipped", ""});
     }
 }
 
 void Walk::Link(const fs::directory_entry &entry) {
     std::error_code code;
-    bool toFolder = fs::is_directory(entry.path(), code);
-    if (!toFolder && !Chosen(entry.path()))
-        return;
     fs::path target = fs::canonical(entry.path(), code);
-    if (code)
+    bool toFolder = !code && fs::is_directory(target, code);
+    if (!toFolder && !Chosen(entry.path()))
+        Aside(entry.path(), "a symbolic link, not of the extensions taken; skipped");
+    else if (code == std::errc::too_many_symbolic_link_levels)
+        found_.push_back({entry.path(), "a loop of symbolic links; skipped", ""});
+    else if (code)
         found_.push_back({entry.path(), "symbolic link to nothing; skipped", ""});
     else if (!Inside(target))
         found_.push_back({entry.path(), "symbolic link to outside the folder; skipped", ""});
+    else
+        Aside(entry.path(), "a symbolic link to " +
+                                std::string(toFolder ? "a folder" : "a file") +
+                                " inside the folder, taken under its own name; skipped");
 }
 
 } // namespace
 
 std::vector<Found> WalkFolder(const fs::path &folder, const std::vector<std::string> &extensions,
-                              const fs::path &skipFolder) {
-    return Walk(folder, extensions, skipFolder).Run();
+                              bool dryRun) {
+    return Walk(folder, extensions, dryRun).Run();
 }
 
 } // namespace crvcli

@@ -9,6 +9,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
     wine wine64 xvfb xauth zlib1g-dev libz-mingw-w64-dev pkg-config unzip
+    attr acl
 )
 
 missing=()

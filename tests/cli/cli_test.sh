@@ -20,6 +20,9 @@ dry run writes nothing|-n --type css -|a { }||0
 one job|-j 1 --type css -|a { }|a{}|0
 jobs attached|-j3 --type css -|a { }|a{}|0
 jobs long|--jobs=2 --type css -|a { }|a{}|0
+jobs with leading zeros|-j 00001 --type css -|a { }|a{}|0
+jobs zeros only|-j 0000 --type css -|a{}||2
+jobs over the most|-j 01025 --type css -|a{}||2
 after --|--type css -- -|a { }|a{}|0
 delete comments|--delete-comments --type css -|a { }|a{}|0
 no protect events|--no-protect-events --type css -|a { }|a{}|0

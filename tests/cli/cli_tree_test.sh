@@ -52,9 +52,9 @@ run -r --output="$work/out2" "$work/tree"
 check "output replaced" "a{color:red}" "$(cat "$work/out2/x.css")"
 check "output no temporary left" "" "$(find "$work/out2" -name '*.crv*')"
 run -r -o "$work/tree/min" "$work/tree"
-run -r -o "$work/tree/min" "$work/tree"
-check "output inside the tree not walked" "absent" "$([ -e "$work/tree/min/min" ] || echo absent)"
-check "output inside the tree same files" 1 "$(count "crvcompress: 3 files: 33 -> 20 bytes")"
+check "output inside the tree refused" 2 "$status"
+check "output inside the tree named" 1 "$(count "crvcompress: the output folder $work/tree/min lies inside the input $work/tree; choose a folder outside it")"
+check "output inside the tree nothing made" absent "$([ -e "$work/tree/min" ] || echo absent)"
 
 fresh
 run -n -v -r "$work/tree"
@@ -103,7 +103,7 @@ check "links status" 0 "$status"
 check "link outside noted" 1 "$(count "$work/tree/out.css: symbolic link to outside the folder; skipped")"
 check "link to folder outside noted" 1 "$(count "$work/tree/linked: symbolic link to outside the folder; skipped")"
 check "broken link noted" 1 "$(count "$work/tree/broken.css: symbolic link to nothing; skipped")"
-check "link inside quiet" 0 "$(count "in.css")"
+check "link inside an aside with -v" 1 "$(count "$work/tree/a/in.css: a symbolic link to a file inside the folder, taken under its own name; skipped")"
 check "link target outside untouched" "o { }" "$(cat "$work/outside.css")"
 check "folder outside untouched" "e { }" "$(cat "$work/elsewhere/e.css")"
 check "target inside taken once" 1 "$(count "x.css: 19 -> 12")"
@@ -130,6 +130,39 @@ check "named and walked once" 1 "$(count "x.css: 19 -> 12")"
 printf 'm {  }' > "$work/tree/-m.css"
 (cd "$work/tree" && "$tool" -q -- -m.css)
 check "dash file after --" "m{}" "$(cat "$work/tree/-m.css")"
+
+# Which files a walk takes: by default every extension that tells a type;
+# with --type, that type's extensions; with --ext, exactly those. Each row:
+# options | the files compressed. -v names each file passed by, and why.
+rm -rf "$work/ext" && mkdir "$work/ext"
+make_ext() {
+    rm -rf "$work/ext"/* "$work/ext"/.[!.]* 2> /dev/null
+    for name in a.mjs b.cjs c.js d.CJS; do printf 'var  x = 1;' > "$work/ext/$name"; done
+    for name in e.xhtml f.shtml g.htm h.html; do printf '<p>  x' > "$work/ext/$name"; done
+    printf 'i {  }' > "$work/ext/i.css"
+    printf 'j {  }' > "$work/ext/j.txt"
+}
+while IFS='|' read -r options compressed; do
+    make_ext
+    run -r $options "$work/ext"
+    changed=$(cd "$work/ext" && for f in *; do grep -qE '  ' "$f" || printf '%s ' "$f"; done)
+    check "walk with '$options' status" 0 "$status"
+    check "walk with '$options' takes" "$compressed" "$changed"
+done <<'ROWS'
+|a.mjs b.cjs c.js d.CJS e.xhtml f.shtml g.htm h.html i.css 
+--type js|a.mjs b.cjs c.js d.CJS 
+--type html|e.xhtml f.shtml g.htm h.html 
+--type css|i.css 
+--type css --ext txt|j.txt 
+--ext mjs,xhtml|a.mjs e.xhtml 
+ROWS
+make_ext
+run -v -r --type js "$work/ext"
+check "walk passes by others, said with -v" 1 "$(count "crvcompress: $work/ext/i.css: not of the extensions taken; skipped")"
+check "walk passes by every other" 6 "$(count ": not of the extensions taken; skipped")"
+check "walk passed by not counted" 1 "$(count "crvcompress: 4 files: ")"
+run -r --type js "$work/ext"
+check "walk passes by quietly without -v" 0 "$(count "not of the extensions taken")"
 
 # Special files named directly are passed by too.
 mkfifo "$work/named.css"
