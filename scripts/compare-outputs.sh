@@ -6,10 +6,11 @@
 #
 #   scripts/compare-outputs.sh [REVISION]
 #
-# The corpus is ../shared/corpus unless CRV_CORPUS names another. The builds
-# go to build/digests-work and build/digests-base, and the listings to
-# build/digests-work.txt and build/digests-base.txt. Exit status 0 when every
-# output is the same.
+# The corpus is ../shared/corpus unless CRV_CORPUS names another. The
+# revision's files go to build/digests-base-source, the builds to
+# build/digests-base and build/digests-work, and the listings to
+# build/digests-base.txt and build/digests-work.txt. Exit status 0 when every
+# output is the same. The revision must have the digest program too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,17 +27,25 @@ digests() {
     "$2/tests/corpus/corpus_digests" "$corpus" > "$2.txt"
 }
 
-base_source=$(mktemp -d)
-trap 'rm -rf "$base_source"' EXIT
+base_source=build/digests-base-source
+rm -rf "$base_source"
+mkdir -p "$base_source"
 git archive "$revision" | tar -x -C "$base_source"
+if [ ! -f "$base_source/tests/corpus/corpus_digests.cpp" ]; then
+    echo "$revision has no tests/corpus/corpus_digests.cpp to compare with" >&2
+    exit 2
+fi
+rm -rf build/digests-base
 
 digests "$base_source" build/digests-base
 digests . build/digests-work
 
 count=$(wc -l < build/digests-work.txt)
-if diff build/digests-base.txt build/digests-work.txt; then
+if diff build/digests-base.txt build/digests-work.txt > build/digests.diff; then
     echo "same outputs: $count file and property set pairs"
 else
-    echo "outputs differ from $revision (lines above: < $revision, > working tree)"
+    head -20 build/digests.diff
+    echo "outputs differ from $revision: $(grep -c '^>' build/digests.diff) of $count" \
+        "file and property set pairs (all in build/digests.diff; < $revision, > working tree)"
     exit 1
 fi
