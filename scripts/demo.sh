@@ -4,14 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-cmake --preset linux-release -DCRV_BUILD_TESTS=OFF > /dev/null
-cmake --build --preset linux-release --target crvcompress
+bash scripts/install-deps.sh demo
+cmake --preset demo > /dev/null
+cmake --build --preset demo
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r examples/site "$work/site"
-build/linux-release/cli/crvcompress -r -v "$work/site"
+build/demo/cli/crvcompress -r -v "$work/site"
 for file in "$work"/site/*; do
     echo "--- ${file#"$work"/} ---"
     cat "$file"

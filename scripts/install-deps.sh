@@ -1,16 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need; only what is
-# missing, so a prepared machine is left alone. Then, once, the npm packages
-# of the whole-corpus checks (tests/corpus/setup.sh). No i386 architecture: without
-# it `wine` runs the 64-bit loader, which is what the tests use.
+# Installs the Debian packages that a kind of build needs; only what is
+# missing, so a prepared machine is left alone. For the test sets, then, once,
+# the npm packages of the whole-corpus checks (tests/corpus/setup.sh). No i386
+# architecture: without it `wine` runs the 64-bit loader, which is what the
+# tests use.
+#
+#   install-deps.sh [demo|native|all]
+#
+# demo: the release tool (scripts/demo.sh); native: the Linux presets with
+# their tests; all (the default): every preset, with the Windows builds, Wine
+# and the clang fuzzer (scripts/test-all.sh).
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
+demo=(cmake ninja-build g++ zlib1g-dev)
+native=("${demo[@]}" libgtest-dev pkg-config attr acl)
+all=("${native[@]}" clang libclang-rt-14-dev unzip
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-    wine wine64 xvfb xauth zlib1g-dev libz-mingw-w64-dev pkg-config unzip
-    attr acl
-)
+    wine wine64 xvfb xauth libz-mingw-w64-dev)
+
+case ${1:-all} in
+    demo) packages=("${demo[@]}") ;;
+    native) packages=("${native[@]}") ;;
+    all) packages=("${all[@]}") ;;
+    *)
+        echo "usage: $0 [demo|native|all]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -18,7 +34,7 @@ for package in "${packages[@]}"; do
         || missing+=("$package")
 done
 # Node.js may come from elsewhere with npm inside it; only its absence counts.
-command -v npm > /dev/null || missing+=(nodejs npm)
+[ "${1:-all}" = demo ] || command -v npm > /dev/null || missing+=(nodejs npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
@@ -28,6 +44,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
         "${missing[@]}"
 fi
+
+[ "${1:-all}" != demo ] || exit 0
 
 # Again only when the pinned versions changed. Without network the corpus
 # checks are skipped, which is no reason to stop.

@@ -6,10 +6,41 @@
 // literal or function expression, and when two joined string literals can
 // become one. Literals of every kind (strings, templates and regular
 // expressions) are copied as they stand.
+//
+// What stands between the previous token and the next character where white
+// space or a comment parted them in the text (a "gap"):
+//
+//   previous token          gap                      next: word  next: punctuation
+//   ------------------------------------------------------------------------------
+//   none (start of text)    any                      nothing     nothing
+//   word, number, regex     space, or in brackets    space       nothing, but a space (1)
+//   word, number, regex     line break (2)           CR          nothing, but a CR (1)(3)
+//   ) ] . + - quote         space, or in brackets    nothing     nothing (4)
+//   ) ] . + - quote         line break (2)           CR          nothing, but a CR (1)(3)
+//   other punctuation       any                      nothing     nothing
+//   "}" of an expression    the statement ends (5)   ";"         ";"
+//
+//   (1) where it keeps two tokens apart: a "." behind a number of digits only
+//       ("1 .x") and a sign behind the same sign ("a+\r+b").
+//   (2) at statement level: inside brackets a line break counts as a space.
+//   (3) and where the line break ends the statement before the next
+//       character (LineBreakStays: "return" CR "(x)", "a" CR "++b").
+//   (4) a sign behind the same sign gets a space as it is copied ("a+ +b"),
+//       since a comment dropped inside a token can part them too.
+//   (5) behind an object literal or function expression (EndExpressionBrace)
+//       where a quote follows, or a line break and then what starts a
+//       statement ("x = {}" LF "b" gives "x={};b"; "x = {}" LF "(y)" calls),
+//       and only where the gap leaves room for the ";".
+//
+// "Word" is every character that is not punctuation, "`" "#" "@" "^" among
+// them. A ";" right before "}" or at the end goes unless it is a statement's
+// whole body ("for (;;);"), and so does a last CR. kSeparators below is the
+// table, ChooseSeparator the footnotes.
 #include "compress/script/js_compressor.h"
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -62,6 +93,48 @@ constexpr std::array<std::string_view, 5> kLineEndsStatement = {"return", "break
 
 // Words that go on with an expression from the next line, as operators.
 constexpr std::array<std::string_view, 2> kWordOperators = {"in", "instanceof"};
+
+// Brace and bracket depths are counted in a byte, wrapping: nesting deeper
+// than this shares its notes with a shallower depth, which can cost a
+// separator or a ";" in such text, never the rest of the text.
+using Depth = std::uint8_t;
+constexpr std::size_t kDepthLimit = 256;
+static_assert(kDepthLimit == std::size_t{1} << (8 * sizeof(Depth)));
+
+// The kind of the last token written, which decides what a gap behind it
+// becomes.
+enum class TokenKind : std::uint8_t {
+    kNone,        // nothing written yet
+    kWord,        // names, keywords, numbers, regular expressions
+    kLineEnder,   // punctuation that can end a statement: ) ] . + - quotes
+    kPunctuation, // the rest of the punctuation
+};
+
+// A line break at statement level, or a gap that counts as a space.
+enum class Gap : std::uint8_t { kSpace, kLineBreak };
+
+enum class Separator : std::uint8_t {
+    kNothing,
+    kSpace,
+    kReturn,
+    kSpaceWhereNeeded,  // footnote (1)
+    kReturnWhereNeeded, // footnotes (1) and (3)
+};
+
+struct SeparatorRule {
+    Separator beforeWord;
+    Separator beforePunctuation;
+};
+
+// Indexed by TokenKind and Gap: the table at the top of the file.
+constexpr std::array<std::array<SeparatorRule, 2>, 4> kSeparators = {{
+    {{{Separator::kNothing, Separator::kNothing}, {Separator::kNothing, Separator::kNothing}}},
+    {{{Separator::kSpace, Separator::kSpaceWhereNeeded},
+      {Separator::kReturn, Separator::kReturnWhereNeeded}}},
+    {{{Separator::kNothing, Separator::kNothing},
+      {Separator::kReturn, Separator::kReturnWhereNeeded}}},
+    {{{Separator::kNothing, Separator::kNothing}, {Separator::kNothing, Separator::kNothing}}},
+}};
 
 // "${" substitutions nested deeper than this inside template literals are
 // not followed: the rest of the text is then copied as it stands.
@@ -121,9 +194,10 @@ class JsPass {
     void Run();
 
   private:
-    char L() const { return *last_; }
+    char LastWritten() const { return *last_; }
     bool Wrote() const { return last_ >= text_; }
     void Publish() { PublishCursor(cursorOut_, last_); }
+    void CheckWritePosition() const { assert(last_ < read_); }
     void Put(char c);
     void PutWord(std::string_view word);
     void TakeBack();
@@ -133,7 +207,9 @@ class JsPass {
 
     void SkipWrapperLine();
     bool Separate();
-    void WriteSeparator(bool lineBreak);
+    TokenKind LastTokenKind() const;
+    Separator ChooseSeparator(Gap gap, char next) const;
+    bool KeepsApart(char next) const;
     bool AtStatementLevel() const { return brackets_ == bracketsAtBrace_[braces_]; }
 
     void CopyToken();
@@ -142,8 +218,7 @@ class JsPass {
     void Track(char c);
     void OpenBrace();
     bool DoBefore() const;
-    bool SeparatorGoesBefore(char c) const;
-    bool LineBreakStays(char c) const;
+    bool LineBreakStays(char next) const;
     bool LineBreakEndsBeforeBlock() const;
     bool OpensHead(const char *paren) const;
     bool SemicolonIsBody() const;
@@ -198,14 +273,15 @@ class JsPass {
     const char *doBodyEnd_ = nullptr;    // the "}" of the last "do" body written
     // Per brace depth: what the "{" opened. Behind the "}" of an object
     // literal or a function's body in an expression a ";" may be due.
-    std::array<Brace, 256> brace_{};
+    std::array<Brace, kDepthLimit> brace_{};
     // Per bracket depth: a function or class expression started there, so
     // the next "{" at that depth opens its body.
-    std::array<bool, 256> bodyDue_{};
-    std::array<const char *, 256> openParen_{}; // per bracket depth: the last "(" written
-    std::array<std::uint8_t, 256> bracketsAtBrace_{}; // bracket depth where that brace opened
-    std::uint8_t brackets_ = 0; // parentheses and square brackets, wrapping
-    std::uint8_t braces_ = 0;   // wrapping
+    std::array<bool, kDepthLimit> bodyDue_{};
+    std::array<const char *, kDepthLimit> openParen_{}; // per bracket depth: the last "(" written
+    std::array<Depth, kDepthLimit> bracketsAtBrace_{}; // bracket depth where that brace opened
+    Depth brackets_ = 0; // parentheses and square brackets
+    Depth braces_ = 0;
+    TokenKind previous_ = TokenKind::kNone; // the last token written, set once per token
     const bool removeComments_;
     bool wrapper_ = false;      // "//-->" is due at the end
     bool literalOpen_ = false;  // the text ended inside a literal
@@ -213,6 +289,7 @@ class JsPass {
 
 void JsPass::Put(char c) {
     *++last_ = c;
+    CheckWritePosition();
     Publish();
 }
 
@@ -259,14 +336,11 @@ void JsPass::SkipWrapperLine() {
         PutWord(kWrapperOpen);
 }
 
-// The white-space run at read_, with the comments in it, becomes one space,
-// one carriage return or nothing. A line break (also one inside a comment)
-// may end a statement, so it stays as a carriage return at statement level,
-// after a word or after punctuation that can end an operand. Inside brackets
-// only a space between two words is kept (counted from the innermost brace,
-// so a function body in an argument list is at statement level again). A
-// regular expression ends like a word: "/a/ in b" must not spell flags.
-// Returns false at the end of the text.
+// The white-space run at read_, with the comments in it, is the gap that
+// becomes what the table at the top of the file says. A line break inside a
+// comment counts. Brackets are counted from the innermost brace, so a
+// function body in an argument list is at statement level again. Returns
+// false at the end of the text.
 bool JsPass::Separate() {
     bool lineBreak = false;
     while (IsWhiteSpace(*read_))
@@ -275,35 +349,69 @@ bool JsPass::Separate() {
         read_ = SkipGap(read_, lineBreak, removeComments_, removeComments_);
     if (*read_ == '\0')
         return false;
-    if (Wrote())
-        WriteSeparator(lineBreak);
+    if (previous_ == TokenKind::kWord)
+        NoteKeyword(last_ + 1);
+    Gap gap = lineBreak && AtStatementLevel() ? Gap::kLineBreak : Gap::kSpace;
+    switch (ChooseSeparator(gap, *read_)) {
+    case Separator::kSpace:
+        Put(' ');
+        break;
+    case Separator::kReturn:
+        Put('\r');
+        break;
+    default:
+        break;
+    }
     return true;
 }
 
-void JsPass::WriteSeparator(bool lineBreak) {
-    char last = L();
-    if (!IsScriptPunctuation(last) || last_ == regexEnd_) {
-        NoteKeyword(last_ + 1);
-        Put(lineBreak && AtStatementLevel() ? '\r' : ' ');
-    } else if (lineBreak && IsScriptLineEnder(last) && AtStatementLevel()) {
-        Put('\r');
+// A regular expression ends like a word: "/a/ in b" must not spell flags.
+TokenKind JsPass::LastTokenKind() const {
+    if (!Wrote())
+        return TokenKind::kNone;
+    char last = LastWritten();
+    if (!IsScriptPunctuation(last) || last_ == regexEnd_)
+        return TokenKind::kWord;
+    return IsScriptLineEnder(last) ? TokenKind::kLineEnder : TokenKind::kPunctuation;
+}
+
+// The table's entry for the gap in front of next, with its footnotes
+// settled: kNothing, kSpace or kReturn.
+Separator JsPass::ChooseSeparator(Gap gap, char next) const {
+    const SeparatorRule &rule =
+        kSeparators[static_cast<std::size_t>(previous_)][static_cast<std::size_t>(gap)];
+    switch (IsScriptPunctuation(next) ? rule.beforePunctuation : rule.beforeWord) {
+    case Separator::kSpace:
+        return Separator::kSpace;
+    case Separator::kReturn:
+        return Separator::kReturn;
+    case Separator::kSpaceWhereNeeded:
+        return KeepsApart(next) ? Separator::kSpace : Separator::kNothing;
+    case Separator::kReturnWhereNeeded:
+        return LineBreakStays(next) || KeepsApart(next) ? Separator::kReturn
+                                                        : Separator::kNothing;
+    default:
+        return Separator::kNothing;
     }
 }
 
-// Punctuation right behind a separator gets the full treatment, since the
-// separator may have to go. Further on, the last character written is the
-// one that stood before in the text, and most punctuation is then copied as
-// it stands: only brackets, braces, signs, quotes, "/" and "<" need a look.
+// Footnote (1): "1 .x" is not "1.x", and "a+ +b" is not "a++b".
+bool JsPass::KeepsApart(char next) const {
+    return (next == '.' && NumberNeedsSeparator()) || (IsSign(next) && LastWritten() == next);
+}
+
+// A token runs up to white space or the end; what stands between it and the
+// previous one is settled, so most punctuation is copied as it stands: only
+// brackets, braces, signs, quotes, "/" and "<" need a look.
 void JsPass::CopyToken() {
-    if (IsScriptPunctuation(*read_))
-        CopySpecial(*read_);
     for (;;) {
         CopyPlainRun();
         char c = *read_;
         if (c == '\0' || IsWhiteSpace(c))
-            return;
+            break;
         CopySpecial(c);
     }
+    previous_ = LastTokenKind();
 }
 
 // The hot loop. Locals keep the compiler from reloading members after every
@@ -316,13 +424,12 @@ void JsPass::CopyPlainRun() {
         *++out = *in++;
     read_ = in;
     last_ = out;
+    CheckWritePosition();
     Publish();
 }
 
 void JsPass::CopySpecial(char c) {
     Track(c);
-    if (SeparatorGoesBefore(c))
-        TakeBack();
     if (IsQuote(c))
         CopyString(c);
     else if (c == '`')
@@ -352,7 +459,7 @@ void JsPass::Track(char c) {
         break;
     case '}':
         --braces_;
-        if (L() == ';' && Wrote() && !SemicolonIsBody())
+        if (LastWritten() == ';' && Wrote() && !SemicolonIsBody())
             TakeBack();
         break;
     default:
@@ -360,11 +467,12 @@ void JsPass::Track(char c) {
     }
 }
 
-// Runs before the separator in front of the "{" is taken back, so L may
-// still be that separator.
+// A carriage return that ends the statement before the "{" may be the last
+// character written.
 void JsPass::OpenBrace() {
-    bool body = bodyDue_[brackets_] || (L() == 's' && ClassExpressionBefore(last_ + 1));
-    bool arrow = Wrote() && L() == '>' && last_[-1] == '=';
+    bool body =
+        bodyDue_[brackets_] || (LastWritten() == 's' && ClassExpressionBefore(last_ + 1));
+    bool arrow = Wrote() && LastWritten() == '>' && last_[-1] == '=';
     bool expression = body || OperandDue(last_);
     brace_[braces_] = arrow        ? Brace::kArrowBody
                       : expression ? Brace::kExpression
@@ -379,31 +487,16 @@ void JsPass::OpenBrace() {
 bool JsPass::DoBefore() const {
     if (!Wrote())
         return false;
-    const char *end = IsWhiteSpace(L()) ? last_ : last_ + 1;
+    const char *end = IsWhiteSpace(LastWritten()) ? last_ : last_ + 1;
     return end[-1] == 'o' && WordBefore(end) == "do";
 }
 
-// A separator in front of punctuation is not needed, except where it keeps
-// two signs apart ("a+ +b" must not become "a++b") or where a line break
-// ends the statement before it.
-bool JsPass::SeparatorGoesBefore(char c) const {
-    char last = L();
-    if (!Wrote() || !IsScriptPunctuation(c) || (last != ' ' && last != '\r'))
-        return false;
-    if (last == '\r' && LineBreakStays(c))
-        return false;
-    if (c == '.')
-        return !NumberNeedsSeparator();
-    return !(IsSign(c) && last_[-1] == c);
-}
-
-// Whether the token in front of the separator just written is a number of
-// digits only, which a "." right behind would give a fraction ("1 .x" is not
-// "1.x"). A fraction, an exponent, a hexadecimal or a big integer takes no
-// further ".", so "1.5 .x" and "0x1 .x" lose the space; "...1 .x" is a
-// spread, not a fraction.
+// Whether the token last written is a number of digits only, which a "."
+// right behind would give a fraction ("1 .x" is not "1.x"). A fraction, an
+// exponent, a hexadecimal or a big integer takes no further ".", so "1.5 .x"
+// and "0x1 .x" lose the space; "...1 .x" is a spread, not a fraction.
 bool JsPass::NumberNeedsSeparator() const {
-    const char *end = last_;
+    const char *end = last_ + 1;
     const char *start = WordStart(end);
     const char *dot = start - 1;
     bool fraction = dot >= text_ && *dot == '.' && !(dot > text_ && dot[-1] == '.');
@@ -412,21 +505,21 @@ bool JsPass::NumberNeedsSeparator() const {
     return std::all_of(start, end, [](char c) { return IsDigit(c) || c == '_'; });
 }
 
-// Whether the carriage return last written must stay in front of c, as the
+// Whether a line break behind the output must stay in front of next, as the
 // end of the statement before it. "}" and ";" end that statement anyway.
 // "return" and its like end at a line break whatever follows ("return" LF
 // "(x)"); an operand ends there where a statement starts behind ("a" LF
 // "++b"), unless a lone sign before the line break carries the expression
 // on ("a +" LF "'b'"). A carriage return kept needlessly costs a byte, never
 // a meaning: a line break stood there.
-bool JsPass::LineBreakStays(char c) const {
-    if (c == '}' || c == ';')
+bool JsPass::LineBreakStays(char next) const {
+    if (next == '}' || next == ';')
         return false;
-    if (IsOneOf(WordBefore(last_), kLineEndsStatement))
+    if (IsOneOf(WordBefore(last_ + 1), kLineEndsStatement))
         return true;
-    if (c == '{')
+    if (next == '{')
         return LineBreakEndsBeforeBlock();
-    return StartsStatement(read_) && !(IsSign(last_[-1]) && last_[-2] != last_[-1]);
+    return StartsStatement(read_) && !(IsSign(last_[0]) && last_[-1] != last_[0]);
 }
 
 // Whether the line break behind the output ends a statement before a "{",
@@ -434,12 +527,12 @@ bool JsPass::LineBreakStays(char c) const {
 // the head of a statement or function ("if (a)" LF "{", "else" LF "{"),
 // whose block it opens, nor behind a lone sign, where it opens an object.
 bool JsPass::LineBreakEndsBeforeBlock() const {
-    const char *before = last_ - 1;
+    const char *before = last_;
     if (*before == ')')
         return closedParen_ == nullptr || !OpensHead(closedParen_);
     if (IsSign(*before))
         return before[-1] == *before;
-    return !IsOneOf(WordBefore(last_), kBlockKeywords);
+    return !IsOneOf(WordBefore(last_ + 1), kBlockKeywords);
 }
 
 // Whether the "(" at paren opens the head of a statement ("if (") or the
@@ -480,7 +573,7 @@ bool JsPass::OpensHeadWithBody(const char *paren) const {
 // Two signs that were apart in the text stay apart: "a + +b" gives "a+ +b".
 // The space takes the place of what stood between them.
 void JsPass::CopyOrdinary(char c) {
-    if (IsSign(c) && L() == c && read_[-1] != c)
+    if (IsSign(c) && LastWritten() == c && read_[-1] != c)
         Put(' ');
     CopyChar();
     AfterWritten(c);
@@ -551,7 +644,7 @@ void JsPass::NoteFunction() {
     const char *keyword = FunctionKeywordBefore();
     functionName_ = nullptr;
     if (keyword != nullptr && OperandDue(AsyncStart(keyword) - 1))
-        bodyDue_[static_cast<std::uint8_t>(brackets_ - 1)] = true;
+        bodyDue_[static_cast<Depth>(brackets_ - 1)] = true;
 }
 
 // The separator or "*" written at gap may follow a keyword that a body in
@@ -702,12 +795,14 @@ void JsPass::CopyString(char quote) {
     if (FoldsOnto(quote)) {
         last_ -= 2;
         Publish();
+        ++read_;
     } else {
-        Put(quote);
+        CopyChar();
         literalStart_ = last_;
     }
-    ++read_;
-    if (CopyQuotedBody(read_, last_, cursorOut_, quote)) {
+    bool closed = CopyQuotedBody(read_, last_, cursorOut_, quote);
+    CheckWritePosition();
+    if (closed) {
         CopyChar();
         literalEnd_ = last_;
     } else {
@@ -721,7 +816,8 @@ void JsPass::CopyString(char quote) {
 // 'b'"), nor where "." or "[" binds the second to what follows it ("'a' +
 // 'bc'.length"), nor where the join would spell "</script".
 bool JsPass::FoldsOnto(char quote) const {
-    if (L() != '+' || literalEnd_ == nullptr || literalEnd_ + 1 != last_ || *literalEnd_ != quote)
+    if (LastWritten() != '+' || literalEnd_ == nullptr || literalEnd_ + 1 != last_ ||
+        *literalEnd_ != quote)
         return false;
     char before = literalStart_[-1];
     if (std::string_view("-*/%!~").find(before) != std::string_view::npos ||
@@ -794,7 +890,9 @@ void JsPass::CopySubstitution(TemplateNesting &nesting) {
         ++nesting.templates;
     } else if (IsQuote(c)) {
         CopyChar();
-        if (!CopyQuotedBody(read_, last_, cursorOut_, c))
+        bool closed = CopyQuotedBody(read_, last_, cursorOut_, c);
+        CheckWritePosition();
+        if (!closed)
             return;
     }
     CopyChar();
@@ -832,7 +930,7 @@ void JsPass::Slash() {
 // Whether the "/" at read_ starts a comment.
 bool JsPass::StartsComment() const {
     char next = read_[1];
-    return L() != '\\' && (next == '*' || next == '/');
+    return LastWritten() != '\\' && (next == '*' || next == '/');
 }
 
 // A "/" where an operand begins opens a regular expression: at the start,
@@ -841,7 +939,7 @@ bool JsPass::StartsComment() const {
 // (the only carriage return a "/" finds). "++" and "--" end an operand, so a
 // "/" behind them divides.
 bool JsPass::OpensRegex() const {
-    return !Wrote() || L() == '\r' || RegexFollows(last_);
+    return !Wrote() || LastWritten() == '\r' || RegexFollows(last_);
 }
 
 // Whether a "/" behind the output character at last opens a regular
@@ -884,8 +982,9 @@ void JsPass::CopyRegex() {
 void JsPass::Finish() {
     if (wrapper_ && last_ + kWrapperClose.size() < read_)
         PutWord(kWrapperClose);
+    char last = LastWritten();
     bool dropLast =
-        Wrote() && !literalOpen_ && (L() == '\r' || (L() == ';' && !SemicolonIsBody()));
+        Wrote() && !literalOpen_ && (last == '\r' || (last == ';' && !SemicolonIsBody()));
     if (!dropLast)
         ++last_;
     Publish();

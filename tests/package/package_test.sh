@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built tree into a scratch prefix, checks what is there, and
 # builds a small C host against it twice: with find_package and with
-# pkg-config.
+# pkg-config; then builds the host with the library's sources as a
+# subdirectory of its project.
 set -u
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -40,6 +41,13 @@ check "find_package host runs" env LD_LIBRARY_PATH="$prefix/lib" "$work/consumer
 export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
 check "pkg-config build" sh -c "cc -o '$work/pc-consumer' '$here/consumer/consumer.c' \$(pkg-config --cflags --libs crvsdk)"
 check "pkg-config host runs" env LD_LIBRARY_PATH="$prefix/lib" "$work/pc-consumer"
+
+check "subproject configure" cmake -S "$here/subproject" -B "$work/subproject" -G Ninja \
+    -DCRVSDK_SOURCE_DIR="$here/../.."
+check "subproject leaves tests out" grep -q '^CRV_BUILD_TESTS:BOOL=OFF$' "$work/subproject/CMakeCache.txt"
+check "subproject leaves benchmarks out" grep -q '^CRV_BUILD_BENCH:BOOL=OFF$' "$work/subproject/CMakeCache.txt"
+check "subproject build" cmake --build "$work/subproject" --target consumer
+check "subproject host runs" "$work/subproject/consumer"
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -82,6 +82,37 @@ const Case kDocumentedCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Documented, JsCompressor, ::testing::ValuesIn(kDocumentedCases));
 
+// One case per cell of the table of what a gap becomes, row by row: the
+// previous token, the gap, then a word and punctuation behind it.
+const Case kGapTable[] = {
+    {"\n a", "a"},
+    {"\n (a)", "(a)"},
+    {"a b", "a b"},
+    {"a (b)", "a(b)"},
+    {"1 .x", "1 .x"},
+    {"f(a\nb)", "f(a b)"},
+    {"/a/ in b", "/a/ in b"},
+    {"a\nb", "a\rb"},
+    {"a\n(b)", "a(b)"},
+    {"1\n.x", "1\r.x"},
+    {"return\n(x)", "return\r(x)"},
+    {"a\n++b", "a\r++b"},
+    {"f() b", "f()b"},
+    {"f() (b)", "f()(b)"},
+    {"a + +b", "a+ +b"},
+    {"f()\nb", "f()\rb"},
+    {"f()\n(b)", "f()(b)"},
+    {"a +\n+b", "a+\r+b"},
+    {"'a'\n'b'", "'a'\r'b'"},
+    {"a =\nb", "a=b"},
+    {"a ;\n(b)", "a;(b)"},
+    {"x = {}\nb", "x={};b"},
+    {"x = {}\n'b'", "x={};'b'"},
+    {"{a;}", "{a}"},
+    {"for (;;);", "for(;;);"},
+};
+INSTANTIATE_TEST_SUITE_P(GapTable, JsCompressor, ::testing::ValuesIn(kGapTable));
+
 const Case kSignsNeverFuse[] = {
     {"a + +b", "a+ +b"},
     {"a - -b", "a- -b"},
