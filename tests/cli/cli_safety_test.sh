@@ -228,7 +228,12 @@ if [ "$seams" == seams ]; then
         temporaries=$(cd "$work/t" && ls | grep -E "^a\.css\.crvcompress-$held-[0-9a-f]{8}\.tmp$" | wc -l)
         check "$signal: temporary named for a person" 1 "$temporaries"
         kill -s "$signal" "$held"
-        release
+        # The signal may reach a thread other than the one held at the pipe:
+        # the pipe stays open until the tool has ended, or the held thread
+        # could finish its rename first.
+        wait "$held"
+        status=$?
+        exec 3>&-
         check "$signal: status" $((128 + $(kill -l "$signal"))) "$status"
         check "$signal: file kept" "a {  }" "$(cat "$work/t/a.css")"
         left=$(ls "$work/t" | grep -c crvcompress)
