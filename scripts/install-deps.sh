@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-    wine wine64 xvfb xauth zlib1g-dev libz-mingw-w64-dev pkg-config unzip
+    wine wine64 xvfb xauth zlib1g-dev libz-mingw-w64-dev libdeflate-dev pkg-config unzip
 )
 
 missing=()
