@@ -7,7 +7,8 @@
 // corpus defaults to ../shared/corpus, rounds to 5. Every run gets a fresh
 // copy of the corpus, made durable before the clock starts, so that each
 // in-place run finds the same files and pays only for its own writes. The
-// runs of one round are interleaved so that a change in the machine's load
+// runs of one round are interleaved, each round starting one run later, so
+// that a change in the machine's load, or what the run before leaves behind,
 // touches all of them alike; the fastest and the median run are shown.
 #include <algorithm>
 #include <cctype>
@@ -26,23 +27,29 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Case {
+    const char *options;
     const char *title;
-    std::vector<std::string> options;
+    std::vector<std::string> arguments;
     std::string jobs;
     std::vector<ChildRun> runs;
 };
 
 std::vector<Case> MakeCases() {
-    const std::vector<std::pair<const char *, std::vector<std::string>>> kinds = {
-        {"-n -q -r  (dry run, no figures)", {"-n", "-q", "-r"}},
-        {"-n -r     (dry run, gzip figures)", {"-n", "-r"}},
-        {"-q -r     (in place, no figures)", {"-q", "-r"}},
-        {"-r        (in place, gzip figures)", {"-r"}},
+    struct Kind {
+        const char *options;
+        const char *title;
+        std::vector<std::string> arguments;
+    };
+    const Kind kinds[] = {
+        {"-n -q -r", "dry run, no figures", {"-n", "-q", "-r"}},
+        {"-n -r", "dry run, gzip figures", {"-n", "-r"}},
+        {"-q -r", "in place, no figures", {"-q", "-r"}},
+        {"-r", "in place, gzip figures", {"-r"}},
     };
     std::vector<Case> cases;
     for (const char *jobs : {"-j1", "-j2"})
-        for (const auto &[title, options] : kinds)
-            cases.push_back({title, options, jobs, {}});
+        for (const Kind &kind : kinds)
+            cases.push_back({kind.options, kind.title, kind.arguments, jobs, {}});
     return cases;
 }
 
@@ -98,7 +105,7 @@ ChildRun RunOnFreshCopy(const std::string &tool, const Case &run, const fs::path
     CopyWritable(corpus, copy);
     FlushFileSystems();
     std::vector<std::string> arguments{tool, run.jobs};
-    arguments.insert(arguments.end(), run.options.begin(), run.options.end());
+    arguments.insert(arguments.end(), run.arguments.begin(), run.arguments.end());
     arguments.push_back(copy.string());
     return RunChild(arguments);
 }
@@ -129,30 +136,32 @@ Summary Summarise(const Case &run) {
     return summary;
 }
 
-void ReportRatios(const std::vector<Summary> &summaries) {
+void ReportRatios(const std::vector<Case> &cases, const std::vector<Summary> &summaries) {
     // Cases are ordered -j1 then -j2, four each; index 0 is the dry run
     // without figures, 3 the default in-place run.
     for (std::size_t jobs = 0; jobs < 2; ++jobs)
         std::printf("-r / (-n -q -r) with -j%zu: %.2f (fastest runs)\n", jobs + 1,
                     summaries[jobs * 4 + 3].fastest / summaries[jobs * 4].fastest);
     for (std::size_t kind = 0; kind < 4; ++kind)
-        std::printf("-j1 / -j2 for run %zu: %.2f\n", kind + 1,
+        std::printf("-j1 / -j2 for %s: %.2f\n", cases[kind].options,
                     summaries[kind].fastest / summaries[kind + 4].fastest);
 }
 
 void Report(const std::vector<Case> &cases, const CorpusFacts &facts) {
-    std::printf("%-40s %5s %9s %9s %10s\n", "run", "jobs", "fastest", "median", "peak RSS");
+    std::printf("%-9s %-22s %4s %9s %9s %10s\n", "run", "", "jobs", "fastest", "median",
+                "peak RSS");
     std::vector<Summary> summaries;
     double peak = 0;
     for (const Case &run : cases) {
         Summary summary = Summarise(run);
         summaries.push_back(summary);
         peak = std::max(peak, summary.peakMegabytes);
-        std::printf("%-40s %5s %7.2f s %7.2f s %7.1f MB%s\n", run.title, run.jobs.c_str(),
+        std::printf("%-9s %-22s %4s %7.2f s %7.2f s %7.1f MB%s\n", run.options, run.title,
+                    run.jobs.c_str(),
                     summary.fastest, summary.median, summary.peakMegabytes,
                     summary.failed ? "  (a run failed)" : "");
     }
-    ReportRatios(summaries);
+    ReportRatios(cases, summaries);
     double largest = static_cast<double>(facts.largest) / 1e6;
     std::printf("peak resident size %.1f MB = 2 x largest file (%.2f MB) + %.1f MB\n", peak,
                 largest, peak - 2 * largest);
@@ -179,8 +188,10 @@ int main(int argc, char **argv) {
     fs::path scratch = MakeScratch();
     std::vector<Case> cases = MakeCases();
     for (long round = 0; round < rounds; ++round)
-        for (Case &run : cases)
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            Case &run = cases[(i + static_cast<std::size_t>(round)) % cases.size()];
             run.runs.push_back(RunOnFreshCopy(tool, run, corpus, scratch / "corpus"));
+        }
     fs::remove_all(scratch);
     Report(cases, facts);
     return 0;
