@@ -13,7 +13,7 @@
 set -euo pipefail
 
 demo=(cmake ninja-build g++ zlib1g-dev)
-native=("${demo[@]}" libgtest-dev pkg-config attr acl)
+native=("${demo[@]}" libgtest-dev pkg-config attr acl libdeflate-dev)
 all=("${native[@]}" clang libclang-rt-14-dev unzip
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
     wine wine64 xvfb xauth libz-mingw-w64-dev)

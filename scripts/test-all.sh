@@ -56,8 +56,12 @@ run_preset mingw-i686
 run_preset fuzz
 
 echo "=== benchmark ==="
-if cmake --preset linux-release -DCRV_BUILD_BENCH=ON > /dev/null && cmake --build --preset linux-release --target compress_bench > /dev/null; then
+# Figures only, never judged; the load shows how busy the machine was.
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+if cmake --preset linux-release -DCRV_BUILD_BENCH=ON > /dev/null &&
+    cmake --build --preset linux-release --target compress_bench tool_bench > /dev/null; then
     build/linux-release/bench/compress_bench ../shared/corpus
+    build/linux-release/bench/tool_bench build/linux-release/cli/crvcompress ../shared/corpus 3
 fi
 
 echo

@@ -54,7 +54,10 @@ CASES
 printf 'a { color : red ; }' > "$work/in.css"
 out=$("$tool" --type css - < "$work/in.css" 2> "$work/summary")
 check "stdout clean" "a{color:red}" "$out"
-check "summary on stderr" "crvcompress: 1 file: 19 -> 12 bytes (36.8% saved); gzipped 39 -> 32 bytes (17.9% saved)" "$(cat "$work/summary")"
+# The gzip figures depend on the deflater the build chose; their exactness is
+# the gzip size test's.
+check "summary on stderr" 1 "$(grep -cE '^crvcompress: 1 file: 19 -> 12 bytes \(36\.8% saved\); gzipped [0-9]+ -> [0-9]+ bytes \([0-9]+\.[0-9]% saved\)$' "$work/summary")"
+check "summary alone on stderr" 1 "$(wc -l < "$work/summary")"
 out=$("$tool" -v --type css - < "$work/in.css" 2> "$work/summary")
 check "verbose line on stderr" 1 "$(grep -c '^standard input: 19 -> 12 bytes (36.8% saved)$' "$work/summary")"
 for quiet in -q --quiet; do

@@ -12,8 +12,9 @@ constexpr int kLevel = 6;
 constexpr int kGzipWindowBits = 15 + 16; // 32 KiB window, gzip header and trailer
 constexpr int kMemLevel = 8;
 
-// Deflates everything left, counting the output and discarding it.
-bool Count(z_stream &stream, std::string_view bytes, std::uint64_t &size) {
+// Deflates everything left, counting the output and appending it to kept
+// when there is one.
+bool Deflate(z_stream &stream, std::string_view bytes, std::uint64_t &size, std::string *kept) {
     unsigned char chunk[1 << 16];
     std::size_t fed = 0;
     int status = Z_OK;
@@ -27,24 +28,38 @@ bool Count(z_stream &stream, std::string_view bytes, std::uint64_t &size) {
         stream.next_out = chunk;
         stream.avail_out = sizeof chunk;
         status = deflate(&stream, fed == bytes.size() ? Z_FINISH : Z_NO_FLUSH);
-        size += sizeof chunk - stream.avail_out;
+        std::size_t made = sizeof chunk - stream.avail_out;
+        size += made;
+        if (kept)
+            kept->append(reinterpret_cast<const char *>(chunk), made);
     }
     return status == Z_STREAM_END;
 }
 
-} // namespace
-
-std::optional<std::uint64_t> GzipSize(std::string_view bytes) {
+std::optional<std::uint64_t> DeflateWhole(std::string_view bytes, std::string *kept) {
     z_stream stream{};
     if (deflateInit2(&stream, kLevel, Z_DEFLATED, kGzipWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) !=
         Z_OK)
         return std::nullopt;
     std::uint64_t size = 0;
-    bool counted = Count(stream, bytes, size);
+    bool done = Deflate(stream, bytes, size, kept);
     deflateEnd(&stream);
-    if (!counted)
+    if (!done)
         return std::nullopt;
     return size;
+}
+
+} // namespace
+
+std::optional<std::string> Gzip(std::string_view bytes) {
+    std::string file;
+    if (!DeflateWhole(bytes, &file))
+        return std::nullopt;
+    return file;
+}
+
+std::optional<std::uint64_t> GzipSize(std::string_view bytes) {
+    return DeflateWhole(bytes, nullptr);
 }
 
 } // namespace crvcli
