@@ -26,8 +26,8 @@ void Close(Library library) { dlclose(library); }
 
 namespace {
 
-template <typename Function> Function *BindAs(Library library, const char *name) {
-    return reinterpret_cast<Function *>(Bind(library, name));
+template <typename Pointer> Pointer BindAs(Library library, const char *name) {
+    return reinterpret_cast<Pointer>(Bind(library, name));
 }
 
 TEST(Load, ExportsAreBoundByNameAndCompress) {
@@ -42,11 +42,11 @@ TEST(Load, ExportsAreBoundByNameAndCompress) {
     for (const char *name : names)
         EXPECT_NE(Bind(library, name), nullptr) << name;
 
-    auto *create = BindAs<decltype(CRVCreateInstance)>(library, "CRVCreateInstance");
-    auto *setProperty = BindAs<decltype(CRVSetProperty)>(library, "CRVSetProperty");
-    auto *compress = BindAs<decltype(CRVCompressRawData)>(library, "CRVCompressRawData");
-    auto *destroy = BindAs<decltype(CRVDestroyInstance)>(library, "CRVDestroyInstance");
-    auto *version = BindAs<decltype(CRVGetVersion)>(library, "CRVGetVersion");
+    auto *create = BindAs<CRVCreateInstanceFn>(library, "CRVCreateInstance");
+    auto *setProperty = BindAs<CRVSetPropertyFn>(library, "CRVSetProperty");
+    auto *compress = BindAs<CRVCompressRawDataFn>(library, "CRVCompressRawData");
+    auto *destroy = BindAs<CRVDestroyInstanceFn>(library, "CRVDestroyInstance");
+    auto *version = BindAs<CRVGetVersionFn>(library, "CRVGetVersion");
     ASSERT_TRUE(create && setProperty && compress && destroy && version);
 
     EXPECT_EQ(version(), static_cast<std::uint32_t>(CRV_VERSION));
