@@ -1,6 +1,7 @@
 // Loads the built library at run time and binds its exports by name, as a
 // host program does.
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,26 @@ TEST(Load, ExportsAreBoundByNameAndCompress) {
     Close(library);
 }
 
-#ifdef _WIN32
+#ifndef _WIN32
+// The file name says the version the library reports, and the name hosts
+// linked against it look for (the major version alone) leads to that file.
+TEST(Load, SharedObjectIsNamedForTheVersionItReports) {
+    Library library = Open(CRVSDK_FILE);
+    ASSERT_NE(library, nullptr) << CRVSDK_FILE;
+    auto *version = BindAs<CRVGetVersionFn>(library, "CRVGetVersion");
+    ASSERT_NE(version, nullptr);
+    const std::uint32_t v = version();
+    const std::string major = std::to_string(v >> 16);
+    const std::string full =
+        major + "." + std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
+    Close(library);
+
+    const std::filesystem::path file = std::filesystem::canonical(CRVSDK_FILE);
+    EXPECT_EQ(file.filename(), "libcrvsdk.so." + full);
+    const std::filesystem::path soname = file.parent_path() / ("libcrvsdk.so." + major);
+    EXPECT_EQ(std::filesystem::canonical(soname), file);
+}
+#else
 TEST(Load, DllCarriesTheVersionOfItsHeader) {
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(CRVSDK_FILE, &handle);
