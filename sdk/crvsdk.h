@@ -50,6 +50,7 @@ extern "C" {
 
 /*
  * Result codes: the low 8 bits of every export's result but CRVGetVersion's.
+ * The last column names the exports without their CRV prefix.
  *
  *  code  name                    meaning                          returned by
  *  ----  ----------------------  -------------------------------  ------------------------------
@@ -63,7 +64,8 @@ extern "C" {
  *    4   CRV_ERR_BAD_PROPERTY    property mask of 64 or more      SetProperty
  *    5   CRV_ERR_BAD_DATA_TYPE   data type not 1, 2 or 3          CompressRawData, CompressFile
  *    6   (none)                  never returned                   -
- *    7   CRV_ERR_READ_FILE       the file cannot be read          CompressFile
+ *    7   CRV_ERR_READ_FILE       the file cannot be read (see     CompressFile
+ *                                CRVCompressFile)
  *    8   CRV_ERR_WRITE_FILE      the file cannot be written       CompressFile
  *    9   CRV_ERR_BAD_BEHAVIOUR   caller behaviour not 0, 1 or 2   SetCallerBehaviour
  *   10   CRV_ERR_NOT_BUSY        progress asked while no job runs GetCharsProcessed
@@ -186,14 +188,15 @@ CRV_EXPORT int32_t CRV_CALL CRVCompressRawData(int32_t instanceId,
  * Under CRV_CALL_NOTIFY the notice is still sent, but its lParam points into
  * the library's own copy of the file, which is released before this call
  * returns: by the time the host reads the notice the address is gone. Use
- * lParam only as zero (the job failed) or non-zero (it succeeded); never read
+ * lParam only as zero (the compression failed) or non-zero (it succeeded;
+ * whether the file was then written is this call's result); never read
  * through it. The output is in the file. */
 CRV_EXPORT int32_t CRV_CALL CRVCompressFile(int32_t instanceId, uint32_t dataType,
                                             const char *fileName);
 
 /* While a job runs, stores at *countOut how far it has got, in characters
  * from the start of the text:
- *  - JavaScript and CSS: the most output written so far, less one;
+ *  - JavaScript and CSS: the most output characters written so far, less one;
  *  - HTML: how far the pass has read; an embedded script or style counts once
  *    it is done.
  * It is -1 from the hand-off until the compressor first moves on, never
