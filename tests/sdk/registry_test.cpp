@@ -1,7 +1,6 @@
 // Instance ids, the instance list and the setters' checks.
 #include <climits>
 #include <map>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,40 +39,35 @@ TEST(Registry, IdsGrowAndAreNeverReissued) {
 // as its first or last would lose the instances created after it.
 struct Step {
     char create, destroy; // the instance created or destroyed, or 0
-    const char *reachable;
+    std::string_view reachable;
 };
 
-TEST(Registry, InstancesStayReachableUntilDestroyed) {
-    const struct {
-        const char *name;
-        std::vector<Step> steps;
-    } runs[] = {
-        {"the middle one goes",
-         {{'a', 0, "a"}, {'b', 0, "ab"}, {'c', 0, "abc"}, {0, 'b', "ac"}, {0, 'a', "c"},
-          {'d', 0, "cd"}, {0, 'd', "c"}, {0, 'c', ""}}},
-        {"the last one goes, then one is added",
-         {{'a', 0, "a"}, {'b', 0, "ab"}, {'c', 0, "abc"}, {0, 'b', "ac"}, {0, 'c', "a"},
-          {'d', 0, "ad"}, {'e', 0, "ade"}, {0, 'a', "de"}, {0, 'e', "d"}, {0, 'd', ""}}},
-        {"the only one goes, then one is added",
-         {{'a', 0, "a"}, {0, 'a', ""}, {'b', 0, "b"}, {'c', 0, "bc"}, {0, 'b', "c"},
-          {0, 'c', ""}}},
-    };
-    for (const auto &run : runs) {
-        std::map<char, std::int32_t> ids;
-        for (std::size_t step = 0; step < run.steps.size(); ++step) {
-            const Step &s = run.steps[step];
-            const std::string where = std::string(run.name) + ", step " + std::to_string(step);
-            if (s.create != 0)
-                ids[s.create] = Create();
-            if (s.destroy != 0) {
-                EXPECT_EQ(CRVDestroyInstance(ids[s.destroy]), CRV_OK) << where;
-            }
-            for (const auto &[name, id] : ids) {
-                const bool expected = std::string_view(s.reachable).find(name) != std::string_view::npos;
-                EXPECT_EQ(Reachable(id), expected) << where << ", instance " << name;
-            }
+void ExpectRun(std::string_view run, const std::vector<Step> &steps) {
+    std::map<char, std::int32_t> ids;
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        const Step &s = steps[step];
+        if (s.create != 0)
+            ids[s.create] = Create();
+        if (s.destroy != 0) {
+            EXPECT_EQ(CRVDestroyInstance(ids[s.destroy]), CRV_OK) << run << ", step " << step;
+        }
+        for (const auto &[name, id] : ids) {
+            const bool expected = s.reachable.find(name) != std::string_view::npos;
+            EXPECT_EQ(Reachable(id), expected) << run << ", step " << step << ", instance " << name;
         }
     }
+}
+
+TEST(Registry, InstancesStayReachableUntilDestroyed) {
+    ExpectRun("the middle one goes",
+              {{'a', 0, "a"}, {'b', 0, "ab"}, {'c', 0, "abc"}, {0, 'b', "ac"}, {0, 'a', "c"},
+               {'d', 0, "cd"}, {0, 'd', "c"}, {0, 'c', ""}});
+    ExpectRun("the last one goes, then one is added",
+              {{'a', 0, "a"}, {'b', 0, "ab"}, {'c', 0, "abc"}, {0, 'b', "ac"}, {0, 'c', "a"},
+               {'d', 0, "ad"}, {'e', 0, "ade"}, {0, 'a', "de"}, {0, 'e', "d"}, {0, 'd', ""}});
+    ExpectRun("the only one goes, then one is added",
+              {{'a', 0, "a"}, {0, 'a', ""}, {'b', 0, "b"}, {'c', 0, "bc"}, {0, 'b', "c"},
+               {0, 'c', ""}});
 }
 
 TEST(Registry, RefusesOnceIdsAreExhausted) {
