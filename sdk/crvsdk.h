@@ -48,21 +48,53 @@ extern "C" {
 
 #define CRV_VERSION 262144 /* 0x40000 */
 
-/* Result codes. */
+/*
+ * Result codes: the low 8 bits of every export's result but CRVGetVersion's.
+ * The last column names the exports without their CRV prefix.
+ *
+ *  code  name                    meaning                          returned by
+ *  ----  ----------------------  -------------------------------  ------------------------------
+ *    0   CRV_OK                  success                          all
+ *    1   CRV_ERR_BUSY            a job is handed over or running  Destroy, SetProperty,
+ *                                on the instance; nothing changed SetCallerBehaviour, SetLanguage,
+ *                                                                 CompressRawData, CompressFile,
+ *                                                                 ShowSettingDialogue
+ *    2   CRV_ERR_CREATE          the instance cannot be set up    CreateInstance
+ *    3   CRV_ERR_NO_INSTANCE     no instance has this id          every export that takes an id
+ *    4   CRV_ERR_BAD_PROPERTY    property mask of 64 or more      SetProperty
+ *    5   CRV_ERR_BAD_DATA_TYPE   data type not 1, 2 or 3          CompressRawData, CompressFile
+ *    6   (none)                  never returned                   -
+ *    7   CRV_ERR_READ_FILE       the file cannot be read (see     CompressFile
+ *                                CRVCompressFile)
+ *    8   CRV_ERR_WRITE_FILE      the file cannot be written       CompressFile
+ *    9   CRV_ERR_BAD_BEHAVIOUR   caller behaviour not 0, 1 or 2   SetCallerBehaviour
+ *   10   CRV_ERR_NOT_BUSY        progress asked while no job runs GetCharsProcessed
+ *   11   CRV_ERR_PRIORITY        the thread priority was refused  SetWorkerThreadPriority
+ *   12   CRV_ERR_FAILED          the compressor failed; the       CompressRawData, CompressFile
+ *                                output is void
+ *   13   CRV_ERR_BAD_LANGUAGE    language not 1, 2 or 3           SetLanguage
+ *   14   CRV_ERR_CANCELLED       the settings dialogue was        ShowSettingDialogue
+ *                                cancelled
+ *
+ * 6 is a gap in the numbering, not a code: no export returns it. Hosts
+ * compare against the numbers themselves, so the codes after it keep their
+ * values rather than close the gap. A host treats 6, like any value not in
+ * this table, as a failure it does not know.
+ */
 #define CRV_OK 0
-#define CRV_ERR_BUSY 1          /* a job is handed over or running */
-#define CRV_ERR_CREATE 2        /* the instance cannot be set up */
-#define CRV_ERR_NO_INSTANCE 3   /* no instance has this id */
-#define CRV_ERR_BAD_PROPERTY 4  /* property mask of 64 or more */
-#define CRV_ERR_BAD_DATA_TYPE 5 /* data type not 1, 2 or 3 */
+#define CRV_ERR_BUSY 1
+#define CRV_ERR_CREATE 2
+#define CRV_ERR_NO_INSTANCE 3
+#define CRV_ERR_BAD_PROPERTY 4
+#define CRV_ERR_BAD_DATA_TYPE 5
 #define CRV_ERR_READ_FILE 7
 #define CRV_ERR_WRITE_FILE 8
-#define CRV_ERR_BAD_BEHAVIOUR 9 /* caller behaviour not 0, 1 or 2 */
-#define CRV_ERR_NOT_BUSY 10     /* progress asked while no job runs */
-#define CRV_ERR_PRIORITY 11     /* the thread priority was refused */
-#define CRV_ERR_FAILED 12       /* the compressor failed; the output is void */
-#define CRV_ERR_BAD_LANGUAGE 13 /* language not 1, 2 or 3 */
-#define CRV_ERR_CANCELLED 14    /* the settings dialogue was cancelled */
+#define CRV_ERR_BAD_BEHAVIOUR 9
+#define CRV_ERR_NOT_BUSY 10
+#define CRV_ERR_PRIORITY 11
+#define CRV_ERR_FAILED 12
+#define CRV_ERR_BAD_LANGUAGE 13
+#define CRV_ERR_CANCELLED 14
 
 /* Data types. */
 #define CRV_DATA_JAVASCRIPT 1
@@ -90,7 +122,8 @@ extern "C" {
 /*
  * Where the completion of a job is announced under CRV_CALL_NOTIFY.
  * Windows: `window` is an HWND; the worker posts `message` to it with
- * wParam 0 and lParam the end of the output (0 after a failed job).
+ * wParam 0 and lParam the end of the output (0 after a failed job; after
+ * CRVCompressFile a yes or no only, see there).
  * Linux: `window` is a file descriptor (pipe or socket); the worker writes
  * three uintptr_t values {message, wParam, lParam} in one write(). A value
  * that is no descriptor number (negative, above INT_MAX) is a target that
@@ -151,15 +184,24 @@ CRV_EXPORT int32_t CRV_CALL CRVCompressRawData(int32_t instanceId,
  * a device is left alone and never waited for) comes first; then the results
  * of CRVCompressRawData, which leave the file alone; CRV_ERR_WRITE_FILE when the
  * output cannot be written, and then the file keeps its previous content
- * (a read-only file is refused so). */
+ * (a read-only file is refused so).
+ * Under CRV_CALL_NOTIFY the notice is still sent, but its lParam points into
+ * the library's own copy of the file, which is released before this call
+ * returns: by the time the host reads the notice the address is gone. Use
+ * lParam only as zero (the compression failed) or non-zero (it succeeded;
+ * whether the file was then written is this call's result); never read
+ * through it. The output is in the file. */
 CRV_EXPORT int32_t CRV_CALL CRVCompressFile(int32_t instanceId, uint32_t dataType,
                                             const char *fileName);
 
-/* While a job runs, stores at *countOut how far it has got: for JavaScript and
- * CSS the most output characters written so far, less one; for HTML how far
- * into the text the pass has read (an embedded script or style counts once it
- * is done). It is -1 from the hand-off until the compressor first moves on,
- * never decreases during a job, stops at INT32_MAX, and is a snapshot.
+/* While a job runs, stores at *countOut how far it has got, in characters
+ * from the start of the text:
+ *  - JavaScript and CSS: the most output characters written so far, less one;
+ *  - HTML: how far the pass has read; an embedded script or style counts once
+ *    it is done.
+ * It is -1 from the hand-off until the compressor first moves on, never
+ * decreases during a job and stops at INT32_MAX. It is a snapshot: the job
+ * may have moved on, or ended, by the time the host reads it.
  * Checks: id, busy; CRV_ERR_NOT_BUSY (and *countOut untouched) when no job
  * runs, which is also how a CRV_CALL_RETURN caller learns that its job has
  * finished. */
@@ -179,6 +221,27 @@ CRV_EXPORT int32_t CRV_CALL CRVSetLanguage(int32_t instanceId,
 
 /* Returns CRV_VERSION as the whole result. */
 CRV_EXPORT uint32_t CRV_CALL CRVGetVersion(void);
+
+/*
+ * One pointer type per export, for hosts that load the library at run time
+ * and bind the exports by name (GetProcAddress, dlsym): cast the address
+ * found to the type of the same name with "Fn" added. The types carry the
+ * calling convention, which a pointer declared by hand easily misses.
+ */
+typedef int32_t(CRV_CALL *CRVCreateInstanceFn)(int32_t *idOut);
+typedef int32_t(CRV_CALL *CRVDestroyInstanceFn)(int32_t instanceId);
+typedef int32_t(CRV_CALL *CRVSetPropertyFn)(int32_t instanceId, uint32_t mask, uint32_t value);
+typedef int32_t(CRV_CALL *CRVSetCallerBehaviourFn)(int32_t instanceId, uint32_t behaviour,
+                                                  const CRVNotifyTarget *target);
+typedef int32_t(CRV_CALL *CRVCompressRawDataFn)(int32_t instanceId, uint32_t dataType,
+                                               char *input, char **endPointerOut,
+                                               int32_t forceWait);
+typedef int32_t(CRV_CALL *CRVCompressFileFn)(int32_t instanceId, uint32_t dataType,
+                                            const char *fileName);
+typedef int32_t(CRV_CALL *CRVGetCharsProcessedFn)(int32_t instanceId, int32_t *countOut);
+typedef int32_t(CRV_CALL *CRVSetWorkerThreadPriorityFn)(int32_t instanceId, int32_t priority);
+typedef int32_t(CRV_CALL *CRVSetLanguageFn)(int32_t instanceId, uint32_t language);
+typedef uint32_t(CRV_CALL *CRVGetVersionFn)(void);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,7 @@
 // Loads the built library at run time and binds its exports by name, as a
 // host program does.
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,8 @@ void Close(Library library) { dlclose(library); }
 
 namespace {
 
-template <typename Function> Function *BindAs(Library library, const char *name) {
-    return reinterpret_cast<Function *>(Bind(library, name));
+template <typename Pointer> Pointer BindAs(Library library, const char *name) {
+    return reinterpret_cast<Pointer>(Bind(library, name));
 }
 
 TEST(Load, ExportsAreBoundByNameAndCompress) {
@@ -42,11 +43,11 @@ TEST(Load, ExportsAreBoundByNameAndCompress) {
     for (const char *name : names)
         EXPECT_NE(Bind(library, name), nullptr) << name;
 
-    auto *create = BindAs<decltype(CRVCreateInstance)>(library, "CRVCreateInstance");
-    auto *setProperty = BindAs<decltype(CRVSetProperty)>(library, "CRVSetProperty");
-    auto *compress = BindAs<decltype(CRVCompressRawData)>(library, "CRVCompressRawData");
-    auto *destroy = BindAs<decltype(CRVDestroyInstance)>(library, "CRVDestroyInstance");
-    auto *version = BindAs<decltype(CRVGetVersion)>(library, "CRVGetVersion");
+    auto *create = BindAs<CRVCreateInstanceFn>(library, "CRVCreateInstance");
+    auto *setProperty = BindAs<CRVSetPropertyFn>(library, "CRVSetProperty");
+    auto *compress = BindAs<CRVCompressRawDataFn>(library, "CRVCompressRawData");
+    auto *destroy = BindAs<CRVDestroyInstanceFn>(library, "CRVDestroyInstance");
+    auto *version = BindAs<CRVGetVersionFn>(library, "CRVGetVersion");
     ASSERT_TRUE(create && setProperty && compress && destroy && version);
 
     EXPECT_EQ(version(), static_cast<std::uint32_t>(CRV_VERSION));
@@ -63,7 +64,26 @@ TEST(Load, ExportsAreBoundByNameAndCompress) {
     Close(library);
 }
 
-#ifdef _WIN32
+#ifndef _WIN32
+// The file name says the version the library reports, and the name hosts
+// linked against it look for (the major version alone) leads to that file.
+TEST(Load, SharedObjectIsNamedForTheVersionItReports) {
+    Library library = Open(CRVSDK_FILE);
+    ASSERT_NE(library, nullptr) << CRVSDK_FILE;
+    auto *version = BindAs<CRVGetVersionFn>(library, "CRVGetVersion");
+    ASSERT_NE(version, nullptr);
+    const std::uint32_t v = version();
+    const std::string major = std::to_string(v >> 16);
+    const std::string full =
+        major + "." + std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
+    Close(library);
+
+    const std::filesystem::path file = std::filesystem::canonical(CRVSDK_FILE);
+    EXPECT_EQ(file.filename(), "libcrvsdk.so." + full);
+    const std::filesystem::path soname = file.parent_path() / ("libcrvsdk.so." + major);
+    EXPECT_EQ(std::filesystem::canonical(soname), file);
+}
+#else
 TEST(Load, DllCarriesTheVersionOfItsHeader) {
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(CRVSDK_FILE, &handle);
