@@ -21,7 +21,7 @@
 #include "compress/html/html_compressor.h"
 #include "compress/script/css_compressor.h"
 #include "compress/script/js_compressor.h"
-#include "sdk/instance.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
@@ -31,24 +31,27 @@ using Clock = std::chrono::steady_clock;
 struct Kind {
     const char *folder;
     const char *name;
-    void (*compress)(char *text, char **cursor);
+    void (*compress)(char *text, crv::ProgressCursor progress);
 };
 
-// Default properties, as a new instance has them.
-const CompressorInstance kDefaults;
+// Default options, as a new instance has them.
+const crv::CompressOptions kDefaults;
 
 const Kind kKinds[] = {
-    {"css", "CompressCss", [](char *t, char **c) { CompressCss(t, 1, c, &kDefaults); }},
+    {"css", "CompressCss",
+     [](char *t, crv::ProgressCursor p) { crv::CompressCss(t, crv::Placement::kDocument, p); }},
     {"js", "CompressJavaScript",
-     [](char *t, char **c) { CompressJavaScript(t, 1, c, &kDefaults); }},
-    {"html", "CompressHtml", [](char *t, char **c) { CompressHtml(t, c, &kDefaults); }},
+     [](char *t, crv::ProgressCursor p) {
+         crv::CompressJavaScript(t, crv::Placement::kDocument, kDefaults, p);
+     }},
+    {"html", "CompressHtml",
+     [](char *t, crv::ProgressCursor p) { crv::CompressHtml(t, kDefaults, p); }},
 };
 
-// One style sheet, as loaded, and the buffer the compressor works in:
-// [byte before the text][text][terminator].
+// One style sheet, as loaded, and the buffer the compressor works in.
 struct Sheet {
     std::string source;
-    std::vector<char> work;
+    crvtest::GuardedBuffer work;
 };
 
 std::vector<Sheet> LoadSheets(const std::filesystem::path &folder) {
@@ -60,7 +63,7 @@ std::vector<Sheet> LoadSheets(const std::filesystem::path &folder) {
         std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
         bytes.resize(std::strlen(bytes.c_str())); // the compressor stops at a zero byte
         if (!bytes.empty())
-            sheets.push_back({bytes, std::vector<char>(bytes.size() + 2)});
+            sheets.push_back({bytes, crvtest::GuardedBuffer(bytes, '>')});
     }
     return sheets;
 }
@@ -77,20 +80,16 @@ double Seconds(Clock::time_point from) {
 // Compresses one sheet and returns the output length; the copy into the work
 // buffer is not timed.
 std::size_t CompressOnce(const Kind &kind, Sheet &sheet, Timing &timing) {
-    char *text = sheet.work.data() + 1;
-    sheet.work[0] = '>';
-    std::memcpy(text, sheet.source.data(), sheet.source.size());
-    text[sheet.source.size()] = '\0';
-    char *cursor = nullptr;
+    sheet.work.Refill(sheet.source);
     auto start = Clock::now();
-    kind.compress(text, &cursor);
+    const char *cursor = sheet.work.Run(kind.compress);
     timing.compressSeconds += Seconds(start);
-    return static_cast<std::size_t>(cursor - text);
+    return static_cast<std::size_t>(cursor - sheet.work.Text());
 }
 
 void CopyOnce(Sheet &sheet, Timing &timing) {
     auto start = Clock::now();
-    std::memcpy(sheet.work.data() + 1, sheet.source.data(), sheet.source.size());
+    std::memcpy(sheet.work.Text(), sheet.source.data(), sheet.source.size());
     timing.copySeconds += Seconds(start);
 }
 

@@ -6,19 +6,14 @@
 #define CRV_TEXT_SCAN_H
 
 #include <algorithm>
-#include <atomic>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
 
+#include "compress/progress_cursor.h"
 #include "compress/script/char_class.h"
 
 namespace crv {
-
-// Another thread reads the cursor to report progress while a pass runs.
-inline void PublishCursor(char **cursorOut, char *at) {
-    std::atomic_ref<char *>(*cursorOut).store(at, std::memory_order_relaxed);
-}
 
 constexpr char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -37,7 +32,7 @@ inline const char *SkipWhiteSpace(const char *s) {
 // quote, which is left unread and unwritten, or on the zero byte; returns
 // whether the quote was found. The cursor is published once, at the end: no
 // other thread can tell that from a store per character.
-inline bool CopyQuotedBody(const char *&in, char *&out, char **cursorOut, char quote) {
+inline bool CopyQuotedBody(const char *&in, char *&out, ProgressCursor progress, char quote) {
     const char *from = in;
     char *to = out;
     bool escaped = false;
@@ -47,7 +42,7 @@ inline bool CopyQuotedBody(const char *&in, char *&out, char **cursorOut, char q
     }
     in = from;
     out = to;
-    PublishCursor(cursorOut, to);
+    progress.Publish(to);
     return *from == quote;
 }
 
