@@ -34,7 +34,7 @@ constexpr std::uint8_t kRunStops = kWhiteSpace | kTextEnd | kStyleSyntax;
 // Whether s begins with the lower-case word, in any case, as a whole name.
 bool StartsWithWord(const char *s, std::string_view word) {
     for (char c : word)
-        if (LowerAscii(*s++) != c)
+        if (LowerAsciiLetter(*s++) != c)
             return false;
     return !IsNameChar(*s);
 }
@@ -86,7 +86,8 @@ bool EndsWithUrlName(const char *first, const char *last) {
         return false;
     if (last - first > 2 && IsNameChar(last[-3]))
         return false;
-    return LowerAscii(last[-2]) == 'u' && LowerAscii(last[-1]) == 'r' && LowerAscii(*last) == 'l';
+    return LowerAsciiLetter(last[-2]) == 'u' && LowerAsciiLetter(last[-1]) == 'r' &&
+           LowerAsciiLetter(*last) == 'l';
 }
 
 // How far the pass reads ahead to tell a rule from a declaration. The bound

@@ -15,10 +15,6 @@
 
 namespace crv {
 
-constexpr char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 constexpr bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
 inline const char *SkipWhiteSpace(const char *s) {
@@ -70,9 +66,9 @@ bool JoinSpellsEndTag(const char *outputStart, const char *closingQuote, const c
     std::size_t length = 0;
     const char *before = closingQuote - std::min(kReach, closingQuote - outputStart);
     for (const char *s = before; s < closingQuote; ++s)
-        window[length++] = LowerAscii(*s);
+        window[length++] = LowerAsciiLetter(*s);
     for (std::ptrdiff_t i = 0; i < kReach && nextBody[i] != '\0'; ++i)
-        window[length++] = LowerAscii(nextBody[i]);
+        window[length++] = LowerAsciiLetter(nextBody[i]);
     for (std::size_t start = 0; start + tag.size() <= length; ++start)
         if (std::string_view(window + start, tag.size()) == tag)
             return true;
