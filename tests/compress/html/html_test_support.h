@@ -4,11 +4,9 @@
 #ifndef CRV_HTML_TEST_SUPPORT_H
 #define CRV_HTML_TEST_SUPPORT_H
 
-#include <algorithm>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <gtest/gtest.h>
 

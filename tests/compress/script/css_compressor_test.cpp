@@ -1,12 +1,9 @@
 // CompressCss: what it makes of style sheets, and how it treats its buffer.
-#include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,7 @@
 // CompressJavaScript: what it makes of scripts, and how it treats its buffer.
-#include <algorithm>
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <gtest/gtest.h>
 
