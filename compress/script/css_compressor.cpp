@@ -189,7 +189,7 @@ class CssPass {
     std::bitset<256> groupBlock_;       // per brace depth: holds rules, not declarations
     std::uint8_t depth_ = 0;            // braces, wrapping
     std::uint8_t brackets_ = 0;         // parentheses and square brackets, wrapping
-    const bool removeComments_;
+    const bool removeComments_;         // in a document; an attribute value keeps them
     const bool topLevelRules_;          // a style sheet, not a declaration list
     ItemKind item_ = ItemKind::kRule;   // the current item of the current block
     bool groupPending_ = false;         // a group rule waits for its "{"
