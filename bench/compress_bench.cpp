@@ -23,7 +23,7 @@
 #include "compress/script/css_compressor.h"
 #include "compress/script/js_compressor.h"
 #include "sdk/crvsdk.h"
-#include "sdk/instance.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
@@ -34,26 +34,27 @@ struct Kind {
     const char *folder;
     const char *name;
     std::uint32_t dataType;
-    void (*compress)(char *text, char **cursor);
+    void (*compress)(char *text, crv::ProgressCursor progress);
 };
 
-// Default properties, as a new instance has them.
-const CompressorInstance kDefaults;
+// Default options, as a new instance has them.
+const crv::CompressOptions kDefaults;
 
 const Kind kKinds[] = {
     {"css", "CompressCss", CRV_DATA_CSS,
-     [](char *t, char **c) { CompressCss(t, 1, c, &kDefaults); }},
+     [](char *t, crv::ProgressCursor p) { crv::CompressCss(t, crv::Placement::kDocument, p); }},
     {"js", "CompressJavaScript", CRV_DATA_JAVASCRIPT,
-     [](char *t, char **c) { CompressJavaScript(t, 1, c, &kDefaults); }},
+     [](char *t, crv::ProgressCursor p) {
+         crv::CompressJavaScript(t, crv::Placement::kDocument, kDefaults, p);
+     }},
     {"html", "CompressHtml", CRV_DATA_HTML,
-     [](char *t, char **c) { CompressHtml(t, c, &kDefaults); }},
+     [](char *t, crv::ProgressCursor p) { crv::CompressHtml(t, kDefaults, p); }},
 };
 
-// One style sheet, as loaded, and the buffer the compressor works in:
-// [byte before the text][text][terminator].
+// One style sheet, as loaded, and the buffer the compressor works in.
 struct Sheet {
     std::string source;
-    std::vector<char> work;
+    crvtest::GuardedBuffer work;
 };
 
 std::vector<Sheet> LoadSheets(const std::filesystem::path &folder) {
@@ -65,7 +66,7 @@ std::vector<Sheet> LoadSheets(const std::filesystem::path &folder) {
         std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
         bytes.resize(std::strlen(bytes.c_str())); // the compressor stops at a zero byte
         if (!bytes.empty())
-            sheets.push_back({bytes, std::vector<char>(bytes.size() + 2)});
+            sheets.push_back({bytes, crvtest::GuardedBuffer(bytes, '>')});
     }
     return sheets;
 }
@@ -81,40 +82,30 @@ double Seconds(Clock::time_point from) {
     return std::chrono::duration<double>(Clock::now() - from).count();
 }
 
-// Puts the sheet's text into its work buffer and returns where the text starts.
-char *Refill(Sheet &sheet) {
-    char *text = sheet.work.data() + 1;
-    sheet.work[0] = '>';
-    std::memcpy(text, sheet.source.data(), sheet.source.size());
-    text[sheet.source.size()] = '\0';
-    return text;
-}
-
 // Compresses one sheet and returns the output length; the copy into the work
 // buffer is not timed.
 std::size_t CompressOnce(const Kind &kind, Sheet &sheet, Timing &timing) {
-    char *text = Refill(sheet);
-    char *cursor = nullptr;
+    sheet.work.Refill(sheet.source);
     auto start = Clock::now();
-    kind.compress(text, &cursor);
+    const char *cursor = sheet.work.Run(kind.compress);
     timing.compressSeconds += Seconds(start);
-    return static_cast<std::size_t>(cursor - text);
+    return static_cast<std::size_t>(cursor - sheet.work.Text());
 }
 
 // The same job as a host hands it to the library's worker.
 void CompressThroughLibrary(std::int32_t instanceId, const Kind &kind, Sheet &sheet,
                             Timing &timing) {
-    char *text = Refill(sheet);
+    sheet.work.Refill(sheet.source);
     char *end = nullptr;
     auto start = Clock::now();
-    std::int32_t result = CRVCompressRawData(instanceId, kind.dataType, text, &end, 0);
+    std::int32_t result = CRVCompressRawData(instanceId, kind.dataType, sheet.work.Text(), &end, 0);
     timing.librarySeconds += Seconds(start);
     timing.libraryFailed = timing.libraryFailed || (result & 0xFF) != CRV_OK;
 }
 
 void CopyOnce(Sheet &sheet, Timing &timing) {
     auto start = Clock::now();
-    std::memcpy(sheet.work.data() + 1, sheet.source.data(), sheet.source.size());
+    std::memcpy(sheet.work.Text(), sheet.source.data(), sheet.source.size());
     timing.copySeconds += Seconds(start);
 }
 

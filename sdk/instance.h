@@ -8,6 +8,8 @@
 #include "sdk/crvsdk.h"
 #include "sdk/platform.h"
 
+namespace crv {
+
 // Where an instance's job stands. A job counts as finished only once it is
 // back to idle: by then its notice has gone out and the worker touches
 // nothing of it any more.
@@ -24,10 +26,10 @@ enum JobState : std::uint8_t {
 struct CompressorInstance {
     std::int32_t id = 0;
     CompressorInstance *next = nullptr;
-    crv::platform::WorkerThread *workerThread = nullptr;
-    crv::platform::Event *startEvent = nullptr;
+    platform::WorkerThread *workerThread = nullptr;
+    platform::Event *startEvent = nullptr;
     // Set when a job is finished, cleared when the next is handed over.
-    crv::platform::Event *doneEvent = nullptr;
+    platform::Event *doneEvent = nullptr;
     std::mutex jobLock;
     std::atomic<std::uint8_t> result{CRV_OK};
     std::uint8_t busy = kJobIdle; // a JobState, under jobLock
@@ -57,8 +59,6 @@ struct CompressorInstance {
     // Where a thread cannot be killed, the worker is asked to leave its loop.
     std::atomic<bool> stopRequested{false};
 };
-
-namespace crv {
 
 struct InstanceList {
     CompressorInstance *head = nullptr;

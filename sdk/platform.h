@@ -5,7 +5,9 @@
 
 #include "sdk/crvsdk.h"
 
+namespace crv {
 struct CompressorInstance;
+}
 
 // The thin seam between the instance machinery and the operating system:
 // platform_win32.cpp and platform_posix.cpp implement it.

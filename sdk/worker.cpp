@@ -8,16 +8,30 @@ namespace crv {
 
 namespace {
 
+// The switches of the record's properties, as they stand when the job runs.
+CompressOptions OptionsOf(const CompressorInstance &record) {
+    CompressOptions options;
+    options.deleteComments = record.deleteComments != 0;
+    options.protectEvents = record.protectEvents != 0;
+    options.compressScripts = record.compressScripts != 0;
+    options.compressStyles = record.compressStyles != 0;
+    options.hideScripts = record.hideScripts != 0;
+    return options;
+}
+
+// Each compressor publishes its progress in the record's output cursor, which
+// CRVGetCharsProcessed reads.
 void RunJavaScript(CompressorInstance *record) {
-    CompressJavaScript(record->input, 1, &record->outputCursor, record);
+    CompressJavaScript(record->input, Placement::kDocument, OptionsOf(*record),
+                       ProgressCursor(record->outputCursor));
 }
 
 void RunHtml(CompressorInstance *record) {
-    CompressHtml(record->input, &record->outputCursor, record);
+    CompressHtml(record->input, OptionsOf(*record), ProgressCursor(record->outputCursor));
 }
 
 void RunCss(CompressorInstance *record) {
-    CompressCss(record->input, 1, &record->outputCursor, record);
+    CompressCss(record->input, Placement::kDocument, ProgressCursor(record->outputCursor));
 }
 
 const char kErrorCaption[] = "HTML Corvane: Compression done";

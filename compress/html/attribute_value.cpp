@@ -23,23 +23,22 @@ ValueKind ValueKindOf(std::string_view name, NameKey key, std::uint8_t lists) {
     return ValueKind::kOther;
 }
 
-// The script call passes removeComments 0, which also tells the script
-// compressor that it reads an attribute value, where "<" is ordinary text;
-// and no instance, so that the old-browser wrapper ("<!--" ... "//-->"),
-// which belongs around a script element's content, never comes into a value.
-// A style value is a list of declarations, not a style sheet: "color : red"
-// needs none of the spaces a selector would.
-char *CompressQuotedValue(ValueKind kind, char *begin, char *end,
-                          const CompressorInstance &) {
+// Placed in an attribute value, a script keeps its comments, reads "<" as
+// ordinary text and never gets the old-browser wrapper ("<!--" ... "//-->"),
+// which belongs around a script element's content: no switch of the options
+// applies. A style value is a list of declarations, not a style sheet:
+// "color : red" needs none of the spaces a selector would.
+char *CompressQuotedValue(ValueKind kind, char *begin, char *end) {
     if (!CompressesInPlace(kind))
         return end;
     const char quote = *end;
     *end = '\0';
     char *valueEnd = begin;
     if (kind == ValueKind::kScript)
-        CompressJavaScript(begin, 0, &valueEnd, nullptr);
+        CompressJavaScript(begin, Placement::kAttributeValue, CompressOptions{},
+                           ProgressCursor(valueEnd));
     else
-        CompressCssDeclarations(begin, 0, &valueEnd);
+        CompressCssDeclarations(begin, ProgressCursor(valueEnd));
     *end = quote;
     return valueEnd;
 }

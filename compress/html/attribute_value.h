@@ -9,8 +9,6 @@
 #include "compress/html/html_char.h"
 #include "compress/html/name_key.h"
 
-struct CompressorInstance;
-
 namespace crv {
 
 enum class ValueKind {
@@ -32,8 +30,7 @@ constexpr bool CompressesInPlace(ValueKind kind) {
 // Compresses the quoted value [begin, end) in place according to kind and
 // returns its new end. The byte before begin is the opening quote; end is
 // the closing quote, which is zeroed for the call and put back.
-char *CompressQuotedValue(ValueKind kind, char *begin, char *end,
-                          const CompressorInstance &instance);
+char *CompressQuotedValue(ValueKind kind, char *begin, char *end);
 
 // Whether the value must keep its quotes: an unquoted value would be empty,
 // end early at white space or ">", or take a quote of its own for an opening

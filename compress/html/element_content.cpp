@@ -11,7 +11,6 @@
 #include "compress/html/tag_reader.h"
 #include "compress/script/css_compressor.h"
 #include "compress/script/js_compressor.h"
-#include "sdk/instance.h"
 
 namespace crv {
 namespace {
@@ -23,9 +22,6 @@ constexpr NameKey kTitle = MakeNameKey("title");
 constexpr NameKey kPlaintext = MakeNameKey("plaintext");
 constexpr NameKey kType = MakeNameKey("type");
 constexpr NameKey kLanguage = MakeNameKey("language");
-
-using ContentCompressor = void (*)(char *text, std::uint8_t removeComments,
-                                   char **cursorOut, const CompressorInstance *instance);
 
 // The values of the first type and language attributes, as a browser takes
 // the first of two alike. A name alone gives an empty value.
@@ -56,13 +52,20 @@ TypeAttributes ReadTypeAttributes(char *nameEnd) {
     return found;
 }
 
-// The compressor for content of this kind, when the instance asks for it.
-ContentCompressor CompressorFor(ElementContent content, const CompressorInstance &instance) {
-    if (content == ElementContent::kJavaScript && instance.compressScripts != 0)
-        return CompressJavaScript;
-    if (content == ElementContent::kCss && instance.compressStyles != 0)
-        return CompressCss;
-    return nullptr;
+// Whether content of this kind is compressed, as the options ask.
+bool Compresses(ElementContent content, const CompressOptions &options) {
+    return (content == ElementContent::kJavaScript && options.compressScripts) ||
+           (content == ElementContent::kCss && options.compressStyles);
+}
+
+// The content's own compressor, placed in the document; writes the end of its
+// output into end.
+void CompressContent(ElementContent content, char *from, const CompressOptions &options,
+                     char *&end) {
+    if (content == ElementContent::kJavaScript)
+        CompressJavaScript(from, Placement::kDocument, options, ProgressCursor(end));
+    else
+        CompressCss(from, Placement::kDocument, ProgressCursor(end));
 }
 
 } // namespace
@@ -116,15 +119,15 @@ char *FindContentEnd(ElementContent content, char *from) {
 // front escapes it, and the script compressor may take that line away, so
 // such content is copied as it is.
 void WriteElementContent(ElementContent content, char *from, char *close, char *&out,
-                         const CompressorInstance &instance) {
+                         const CompressOptions &options) {
     char *end = close;
-    ContentCompressor compressor = CompressorFor(content, instance);
+    bool compress = Compresses(content, options);
     if (content == ElementContent::kJavaScript && FindOwnEndTag(from, "script") != close)
-        compressor = nullptr;
-    if (compressor != nullptr) {
+        compress = false;
+    if (compress) {
         const char saved = *close;
         *close = '\0';
-        compressor(from, 1, &end, &instance);
+        CompressContent(content, from, options, end);
         *close = saved;
     }
     out = AppendBytes(from, end, out);

@@ -4,9 +4,8 @@
 #ifndef CRV_ELEMENT_CONTENT_H
 #define CRV_ELEMENT_CONTENT_H
 
+#include "compress/compress_options.h"
 #include "compress/html/name_key.h"
-
-struct CompressorInstance;
 
 namespace crv {
 
@@ -31,10 +30,10 @@ ElementContent ContentOf(const char *nameBegin, char *nameEnd);
 char *FindContentEnd(ElementContent content, char *from);
 
 // Writes content other than a title's text, [from, close), at out: script
-// and style content is compressed when the instance asks for it, anything
+// and style content is compressed when the options ask for it, anything
 // else is copied. close must be what FindContentEnd gave.
 void WriteElementContent(ElementContent content, char *from, char *close, char *&out,
-                         const CompressorInstance &instance);
+                         const CompressOptions &options);
 
 } // namespace crv
 

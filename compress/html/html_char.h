@@ -1,11 +1,11 @@
-// The character classes of the HTML compressor, one table lookup each. Only
-// ASCII codes have a role; every other byte belongs to a word or a name.
+// The character classes of the HTML compressor, one table lookup each.
 #ifndef CRV_HTML_CHAR_H
 #define CRV_HTML_CHAR_H
 
-#include <array>
 #include <cstdint>
 #include <string_view>
+
+#include "compress/ascii_class.h"
 
 namespace crv {
 
@@ -25,41 +25,30 @@ enum HtmlCharClass : std::uint8_t {
 
 namespace detail {
 
-constexpr void MarkHtml(std::array<std::uint8_t, 256> &table, std::string_view chars,
-                        std::uint8_t bits) {
-    for (char c : chars)
-        table[static_cast<unsigned char>(c)] |= bits;
-}
-
-constexpr std::array<std::uint8_t, 256> MakeHtmlCharClassTable() {
-    std::array<std::uint8_t, 256> table{};
-    MarkHtml(table, " \t\n\r", kHtmlSpace | kEndsTagPart | kEndsAttributeName | kNeedsQuotes);
-    MarkHtml(table, "><", kEndsTagPart | kEndsAttributeName);
-    MarkHtml(table, std::string_view("\0", 1), kEndsTagPart | kEndsAttributeName);
-    MarkHtml(table, "=", kEndsAttributeName);
-    MarkHtml(table, "\f>\"'", kNeedsQuotes);
+constexpr ClassTable MakeHtmlCharClassTable() {
+    ClassTable table{};
+    MarkClass(table, kAsciiWhiteSpace,
+              kHtmlSpace | kEndsTagPart | kEndsAttributeName | kNeedsQuotes);
+    MarkClass(table, "><", kEndsTagPart | kEndsAttributeName);
+    MarkClass(table, std::string_view("\0", 1), kEndsTagPart | kEndsAttributeName);
+    MarkClass(table, "=", kEndsAttributeName);
+    MarkClass(table, "\f>\"'", kNeedsQuotes);
     return table;
 }
 
 } // namespace detail
 
-inline constexpr std::array<std::uint8_t, 256> kHtmlCharClass = detail::MakeHtmlCharClassTable();
+inline constexpr ClassTable kHtmlCharClass = detail::MakeHtmlCharClassTable();
 
 constexpr bool HasHtmlClass(char c, std::uint8_t classes) {
-    return (kHtmlCharClass[static_cast<unsigned char>(c)] & classes) != 0;
+    return InClass(kHtmlCharClass, c, classes);
 }
 
 constexpr bool IsHtmlSpace(char c) { return HasHtmlClass(c, kHtmlSpace); }
 
-constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 // What may follow "<" for it to open markup; any other "<" is text, as a
 // browser reads it ("x < y" is a comparison, not a tag).
 constexpr bool OpensMarkup(char c) { return IsAsciiLetter(c) || c == '/' || c == '!' || c == '?'; }
-
-constexpr char LowerAsciiLetter(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 } // namespace crv
 

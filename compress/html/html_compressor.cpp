@@ -6,6 +6,7 @@
 // taking it back moves what was written after it one place back.
 #include "compress/html/html_compressor.h"
 
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -20,7 +21,6 @@
 #include "compress/html/tag_reader.h"
 #include "compress/html/tag_rewriter.h"
 #include "compress/html/text_run.h"
-#include "sdk/instance.h"
 
 namespace crv {
 namespace {
@@ -31,8 +31,8 @@ bool EndsTag(TagStep step) { return step == TagStep::kClose || step == TagStep::
 
 class HtmlPass {
   public:
-    HtmlPass(char *input, char **cursorOut, const CompressorInstance &instance)
-        : cursorOut_(cursorOut), instance_(instance), input_(input), out_(input),
+    HtmlPass(char *input, const CompressOptions &options, ProgressCursor progress)
+        : progress_(progress), options_(options), input_(input), out_(input),
           runOut_(input) {}
 
     void Run();
@@ -40,7 +40,10 @@ class HtmlPass {
   private:
     // Progress for the other thread: where the scan stands, and at the end
     // one past the output.
-    void Publish(char *at) { StoreCursor(*cursorOut_, at); }
+    void Publish(char *at) { progress_.Publish(at); }
+    // The document is rewritten in place: the output must never reach
+    // unread text.
+    void CheckWritePosition([[maybe_unused]] const char *read) const { assert(out_ <= read); }
 
     char *Markup(char *lt);
     char *Declaration(char *lt);
@@ -51,8 +54,8 @@ class HtmlPass {
     char *CopyVerbatimElement(char *lt, char *nameEnd, char *gt);
     void EndText() { EndTextRun(runOut_, out_, whiteSpace_); }
 
-    char **const cursorOut_;
-    const CompressorInstance &instance_;
+    const ProgressCursor progress_;
+    const CompressOptions &options_;
     char *const input_;
     char *out_;    // one past the output written so far
     char *runOut_; // where the output of the current text run began
@@ -74,6 +77,8 @@ void HtmlPass::Run() {
             break;
         }
         at = Markup(lt);
+        if (at != nullptr)
+            CheckWritePosition(at);
     }
     Publish(out_);
 }
@@ -90,7 +95,7 @@ char *HtmlPass::Declaration(char *lt) {
     const MarkupDeclaration declaration = ReadMarkupDeclaration(lt);
     Publish(declaration.end - 1);
     EndText();
-    if (!declaration.removable || instance_.deleteComments == 0)
+    if (!declaration.removable || !options_.deleteComments)
         out_ = AppendBytes(lt, declaration.end, out_);
     runOut_ = out_;
     return declaration.end;
@@ -109,7 +114,7 @@ char *HtmlPass::Tag(char *lt) {
         return ReadOnlyTag(lt, nameEnd, lists);
     const bool slashSaysSomething = !endTag && (lists & kNoEndTagElement) == 0;
     const ElementContent content = endTag ? ElementContent::kMarkup : ContentOf(lt + 1, nameEnd);
-    const RewrittenTag tag = RewriteTag(lt, nameEnd, out_, slashSaysSomething, instance_);
+    const RewrittenTag tag = RewriteTag(lt, nameEnd, out_, slashSaysSomething, options_);
     if (!EndsTag(tag.end))
         return NoTag(lt, tag.end, tag.at);
     Publish(tag.at);
@@ -132,7 +137,7 @@ char *HtmlPass::Content(ElementContent content, char *from) {
         WriteText(from, close, out_, whiteSpace_);
         return close;
     }
-    WriteElementContent(content, from, close, out_, instance_);
+    WriteElementContent(content, from, close, out_, options_);
     runOut_ = out_;
     return close;
 }
@@ -178,8 +183,9 @@ char *HtmlPass::CopyVerbatimElement(char *lt, char *nameEnd, char *gt) {
 }
 
 } // namespace
-} // namespace crv
 
-void CompressHtml(char *input, char **cursorOut, const CompressorInstance *instance) {
-    crv::HtmlPass(input, cursorOut, *instance).Run();
+void CompressHtml(char *input, const CompressOptions &options, ProgressCursor progress) {
+    HtmlPass(input, options, progress).Run();
 }
+
+} // namespace crv

@@ -14,7 +14,6 @@
 #include "compress/html/html_output.h"
 #include "compress/html/html_vocabulary.h"
 #include "compress/html/name_key.h"
-#include "sdk/instance.h"
 
 namespace crv {
 namespace {
@@ -26,8 +25,8 @@ struct AttributeShape;
 
 class TagRewriter {
   public:
-    TagRewriter(char *lt, char *nameEnd, char *out, const CompressorInstance &instance)
-        : lt_(lt), reader_(nameEnd), out_(out), instance_(instance) {}
+    TagRewriter(char *lt, char *nameEnd, char *out, const CompressOptions &options)
+        : lt_(lt), reader_(nameEnd), out_(out), options_(options) {}
 
     RewrittenTag Rewrite(bool slashSaysSomething);
 
@@ -41,7 +40,7 @@ class TagRewriter {
     char *const lt_;
     TagReader reader_;
     char *out_;
-    const CompressorInstance &instance_;
+    const CompressOptions &options_;
     bool closes_ = false; // the tag is known to end at its ">"
     TagStep end_ = TagStep::kClose;
     AttributeEnd last_ = AttributeEnd::kName;
@@ -139,10 +138,10 @@ bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     if (CompressesInPlace(kind) && !MayHoldCharacterReference(attribute)) {
         if (!MayChange(attribute.valueEnd))
             return false;
-        shape.valueEnd = CompressQuotedValue(kind, attribute.valueBegin, shape.valueEnd, instance_);
+        shape.valueEnd = CompressQuotedValue(kind, attribute.valueBegin, shape.valueEnd);
     }
     shape.keepQuotes = ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd) ||
-                       (kind == ValueKind::kScript && instance_.protectEvents != 0);
+                       (kind == ValueKind::kScript && options_.protectEvents);
     return true;
 }
 
@@ -164,8 +163,8 @@ void TagRewriter::Put(const TagAttribute &attribute, const AttributeShape &shape
 } // namespace
 
 RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
-                        const CompressorInstance &instance) {
-    return TagRewriter(lt, nameEnd, out, instance).Rewrite(slashSaysSomething);
+                        const CompressOptions &options) {
+    return TagRewriter(lt, nameEnd, out, options).Rewrite(slashSaysSomething);
 }
 
 } // namespace crv

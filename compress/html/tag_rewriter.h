@@ -4,9 +4,8 @@
 #ifndef CRV_TAG_REWRITER_H
 #define CRV_TAG_REWRITER_H
 
+#include "compress/compress_options.h"
 #include "compress/html/tag_reader.h"
-
-struct CompressorInstance;
 
 namespace crv {
 
@@ -24,7 +23,7 @@ struct RewrittenTag {
 // the source tag. slashSaysSomething: the tag opens an element that has an
 // end tag, so a self-closing slash stays.
 RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
-                        const CompressorInstance &instance);
+                        const CompressOptions &options);
 
 } // namespace crv
 

@@ -1,13 +1,12 @@
-// Character classes shared by the script and style compressors. They work on
-// 8-bit text in any ANSI code page, so only ASCII codes have a class of their
-// own; every byte from 0x80 up counts as a name character.
+// Character classes shared by the script and style compressors. Every byte
+// from 0x80 up counts as a name character.
 #ifndef CRV_CHAR_CLASS_H
 #define CRV_CHAR_CLASS_H
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
+
+#include "compress/ascii_class.h"
 
 namespace crv {
 
@@ -25,37 +24,29 @@ enum CharClass : std::uint8_t {
 
 namespace detail {
 
-constexpr void Mark(std::array<std::uint8_t, 256> &table, std::string_view chars,
-                    std::uint8_t bits) {
-    for (char c : chars)
-        table[static_cast<unsigned char>(c)] |= bits;
-}
-
-constexpr std::array<std::uint8_t, 256> MakeCharClassTable() {
-    std::array<std::uint8_t, 256> table{};
+constexpr ClassTable MakeCharClassTable() {
+    ClassTable table{};
     table[0] = kTextEnd;
-    Mark(table, "\t\n\r ", kWhiteSpace);
-    Mark(table, "\"%&'()*+,-/:;<=>?[]{|}~", kStylePunctuation);
+    MarkClass(table, kAsciiWhiteSpace, kWhiteSpace);
+    MarkClass(table, "\"%&'()*+,-/:;<=>?[]{|}~", kStylePunctuation);
     for (int c = 'a'; c <= 'z'; ++c) {
         table[c] |= kLetter | kNameChar;
         table[c - 'a' + 'A'] |= kLetter | kNameChar;
     }
     for (int c = '0'; c <= '9'; ++c)
         table[c] |= kDigit | kNameChar;
-    Mark(table, "-_\\", kNameChar);
+    MarkClass(table, "-_\\", kNameChar);
     for (int c = 0x80; c < 0x100; ++c)
         table[c] |= kNameChar;
-    Mark(table, "{}()[]\"';/@", kStyleSyntax);
+    MarkClass(table, "{}()[]\"';/@", kStyleSyntax);
     return table;
 }
 
 } // namespace detail
 
-inline constexpr std::array<std::uint8_t, 256> kCharClass = detail::MakeCharClassTable();
+inline constexpr ClassTable kCharClass = detail::MakeCharClassTable();
 
-constexpr bool HasClass(char c, std::uint8_t classes) {
-    return (kCharClass[static_cast<unsigned char>(c)] & classes) != 0;
-}
+constexpr bool HasClass(char c, std::uint8_t classes) { return InClass(kCharClass, c, classes); }
 
 constexpr bool IsWhiteSpace(char c) { return HasClass(c, kWhiteSpace); }
 constexpr bool IsStylePunctuation(char c) { return HasClass(c, kStylePunctuation); }
@@ -76,29 +67,29 @@ enum ScriptClass : std::uint8_t {
 
 namespace detail {
 
-constexpr std::array<std::uint8_t, 256> MakeScriptClassTable() {
-    std::array<std::uint8_t, 256> table{};
-    Mark(table, "!\"%&'()*+,-./:;<=>?[]{|}~", kScriptPunctuation);
-    Mark(table, "\"')+-.]", kScriptLineEnder);
+constexpr ClassTable MakeScriptClassTable() {
+    ClassTable table{};
+    MarkClass(table, "!\"%&'()*+,-./:;<=>?[]{|}~", kScriptPunctuation);
+    MarkClass(table, "\"')+-.]", kScriptLineEnder);
     for (std::size_t c = 0; c < table.size(); ++c)
         if ((kCharClass[c] & (kLetter | kDigit)) != 0 || c >= 0x80)
             table[c] |= kScriptWordChar;
-    Mark(table, "_$\\", kScriptWordChar);
-    Mark(table, "(,=:[!&|?{};~+-*%<>^", kRegexFollows);
+    MarkClass(table, "_$\\", kScriptWordChar);
+    MarkClass(table, "(,=:[!&|?{};~+-*%<>^", kRegexFollows);
     // White space, the end, and what changes the state, starts a literal or
     // comment, or ends the keyword of a generator ("function*name").
     // Other punctuation needs a look only right behind white space.
-    Mark(table, "\t\n\r ()[]{}+-*\"'`/<", kScriptRunStop);
+    MarkClass(table, "\t\n\r ()[]{}+-*\"'`/<", kScriptRunStop);
     table[0] |= kScriptRunStop;
     return table;
 }
 
 } // namespace detail
 
-inline constexpr std::array<std::uint8_t, 256> kScriptClass = detail::MakeScriptClassTable();
+inline constexpr ClassTable kScriptClass = detail::MakeScriptClassTable();
 
 constexpr bool HasScriptClass(char c, std::uint8_t classes) {
-    return (kScriptClass[static_cast<unsigned char>(c)] & classes) != 0;
+    return InClass(kScriptClass, c, classes);
 }
 
 constexpr bool IsScriptPunctuation(char c) { return HasScriptClass(c, kScriptPunctuation); }

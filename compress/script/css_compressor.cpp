@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cassert>
 #include <cstring>
 #include <string_view>
 
@@ -33,7 +34,7 @@ constexpr std::uint8_t kRunStops = kWhiteSpace | kTextEnd | kStyleSyntax;
 // Whether s begins with the lower-case word, in any case, as a whole name.
 bool StartsWithWord(const char *s, std::string_view word) {
     for (char c : word)
-        if (LowerAscii(*s++) != c)
+        if (LowerAsciiLetter(*s++) != c)
             return false;
     return !IsNameChar(*s);
 }
@@ -85,7 +86,8 @@ bool EndsWithUrlName(const char *first, const char *last) {
         return false;
     if (last - first > 2 && IsNameChar(last[-3]))
         return false;
-    return LowerAscii(last[-2]) == 'u' && LowerAscii(last[-1]) == 'r' && LowerAscii(*last) == 'l';
+    return LowerAsciiLetter(last[-2]) == 'u' && LowerAsciiLetter(last[-1]) == 'r' &&
+           LowerAsciiLetter(*last) == 'l';
 }
 
 // How far the pass reads ahead to tell a rule from a declaration. The bound
@@ -135,9 +137,9 @@ bool WordNeedsSpaceBefore(char next, char last) {
 
 class CssPass {
   public:
-    CssPass(char *text, bool removeComments, bool topLevelRules, char **cursorOut)
-        : text_(text), read_(text), last_(text - 1), cursorOut_(cursorOut),
-          removeComments_(removeComments), topLevelRules_(topLevelRules) {
+    CssPass(char *text, Placement placement, bool topLevelRules, ProgressCursor progress)
+        : text_(text), read_(text), last_(text - 1), progress_(progress),
+          removeComments_(placement == Placement::kDocument), topLevelRules_(topLevelRules) {
         StartItem();
     }
 
@@ -145,7 +147,10 @@ class CssPass {
 
   private:
     char L() const { return *last_; }
-    void Publish(char *at) { PublishCursor(cursorOut_, at); }
+    void Publish(char *at) { progress_.Publish(at); }
+    // The text is rewritten in place: between steps the last character
+    // written must lie before the next one to read.
+    void CheckWritePosition() const { assert(last_ < read_); }
     void Put(char c);
 
     void CopyRun();
@@ -177,14 +182,14 @@ class CssPass {
     char *const text_;
     const char *read_;
     char *last_;                        // the last character written
-    char **const cursorOut_;
+    const ProgressCursor progress_;
     const char *literalEnd_ = nullptr;  // the closing quote last written
     char *itemStart_ = nullptr;         // where the current item's output begins
     const char *colonScanned_ = nullptr; // the item's output up to here holds no ":"
     std::bitset<256> groupBlock_;       // per brace depth: holds rules, not declarations
     std::uint8_t depth_ = 0;            // braces, wrapping
     std::uint8_t brackets_ = 0;         // parentheses and square brackets, wrapping
-    const bool removeComments_;
+    const bool removeComments_;         // in a document; an attribute value keeps them
     const bool topLevelRules_;          // a style sheet, not a declaration list
     ItemKind item_ = ItemKind::kRule;   // the current item of the current block
     bool groupPending_ = false;         // a group rule waits for its "{"
@@ -200,6 +205,7 @@ void CssPass::Put(char c) {
 void CssPass::Run() {
     Publish(last_);
     for (;;) {
+        CheckWritePosition();
         CopyRun();
         char c = *read_;
         if (IsWhiteSpace(c)) {
@@ -503,7 +509,7 @@ bool CssPass::FoldsOnto(char quote) const {
 // A backslash escapes the character after it, so "'a\\'" ends at its last
 // quote while "'a\'b'" does not end at the middle one.
 void CssPass::CopyLiteralBody(char quote) {
-    if (CopyQuotedBody(read_, last_, cursorOut_, quote)) {
+    if (CopyQuotedBody(read_, last_, progress_, quote)) {
         Put(quote);
         ++read_;
         literalEnd_ = last_;
@@ -525,14 +531,13 @@ void CssPass::Finish() {
 }
 
 } // namespace
+
+void CompressCss(char *text, Placement placement, ProgressCursor progress) {
+    CssPass(text, placement, true, progress).Run();
+}
+
+void CompressCssDeclarations(char *text, ProgressCursor progress) {
+    CssPass(text, Placement::kAttributeValue, false, progress).Run();
+}
+
 } // namespace crv
-
-// Style sheets have no setting of their own, so the instance is not read.
-void CompressCss(char *text, std::uint8_t removeComments, char **cursorOut,
-                 const CompressorInstance *) {
-    crv::CssPass(text, removeComments != 0, true, cursorOut).Run();
-}
-
-void CompressCssDeclarations(char *text, std::uint8_t removeComments, char **cursorOut) {
-    crv::CssPass(text, removeComments != 0, false, cursorOut).Run();
-}

@@ -49,7 +49,6 @@
 
 #include "compress/script/char_class.h"
 #include "compress/script/text_scan.h"
-#include "sdk/instance.h"
 
 namespace crv {
 namespace {
@@ -187,16 +186,17 @@ struct TemplateNesting {
 
 class JsPass {
   public:
-    JsPass(char *text, bool removeComments, char **cursorOut, const CompressorInstance *instance)
-        : text_(text), read_(text), last_(text - 1), cursorOut_(cursorOut), instance_(instance),
-          removeComments_(removeComments) {}
+    JsPass(char *text, Placement placement, const CompressOptions &options,
+           ProgressCursor progress)
+        : text_(text), read_(text), last_(text - 1), progress_(progress),
+          hideScripts_(options.hideScripts), removeComments_(placement == Placement::kDocument) {}
 
     void Run();
 
   private:
     char LastWritten() const { return *last_; }
     bool Wrote() const { return last_ >= text_; }
-    void Publish() { PublishCursor(cursorOut_, last_); }
+    void Publish() { progress_.Publish(last_); }
     void CheckWritePosition() const { assert(last_ < read_); }
     void Put(char c);
     void PutWord(std::string_view word);
@@ -263,8 +263,8 @@ class JsPass {
     char *const text_;
     const char *read_;
     char *last_; // the last character written
-    char **const cursorOut_;
-    const CompressorInstance *const instance_;
+    const ProgressCursor progress_;
+    const bool hideScripts_;
     const char *literalStart_ = nullptr; // opening quote of the last string written
     const char *literalEnd_ = nullptr;   // its closing quote
     const char *regexEnd_ = nullptr;     // closing "/" of the last regular expression written
@@ -282,6 +282,8 @@ class JsPass {
     Depth brackets_ = 0; // parentheses and square brackets
     Depth braces_ = 0;
     TokenKind previous_ = TokenKind::kNone; // the last token written, set once per token
+    // Only in a document do comments go and may "<" open an old-browser
+    // wrapper; an attribute value keeps both as text.
     const bool removeComments_;
     bool wrapper_ = false;      // "//-->" is due at the end
     bool literalOpen_ = false;  // the text ended inside a literal
@@ -331,7 +333,7 @@ void JsPass::Run() {
 // the line's end: it must not overwrite the unread text behind.
 void JsPass::SkipWrapperLine() {
     read_ = SkipToLineEnd(read_);
-    wrapper_ = instance_ != nullptr && instance_->hideScripts != 0;
+    wrapper_ = hideScripts_;
     if (wrapper_ && text_ + kWrapperOpen.size() <= read_)
         PutWord(kWrapperOpen);
 }
@@ -800,7 +802,7 @@ void JsPass::CopyString(char quote) {
         CopyChar();
         literalStart_ = last_;
     }
-    bool closed = CopyQuotedBody(read_, last_, cursorOut_, quote);
+    bool closed = CopyQuotedBody(read_, last_, progress_, quote);
     CheckWritePosition();
     if (closed) {
         CopyChar();
@@ -890,7 +892,7 @@ void JsPass::CopySubstitution(TemplateNesting &nesting) {
         ++nesting.templates;
     } else if (IsQuote(c)) {
         CopyChar();
-        bool closed = CopyQuotedBody(read_, last_, cursorOut_, c);
+        bool closed = CopyQuotedBody(read_, last_, progress_, c);
         CheckWritePosition();
         if (!closed)
             return;
@@ -991,9 +993,10 @@ void JsPass::Finish() {
 }
 
 } // namespace
-} // namespace crv
 
-void CompressJavaScript(char *text, std::uint8_t removeComments, char **cursorOut,
-                        const CompressorInstance *instance) {
-    crv::JsPass(text, removeComments != 0, cursorOut, instance).Run();
+void CompressJavaScript(char *text, Placement placement, const CompressOptions &options,
+                        ProgressCursor progress) {
+    JsPass(text, placement, options, progress).Run();
 }
+
+} // namespace crv

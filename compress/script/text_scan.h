@@ -6,23 +6,14 @@
 #define CRV_TEXT_SCAN_H
 
 #include <algorithm>
-#include <atomic>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
 
+#include "compress/progress_cursor.h"
 #include "compress/script/char_class.h"
 
 namespace crv {
-
-// Another thread reads the cursor to report progress while a pass runs.
-inline void PublishCursor(char **cursorOut, char *at) {
-    std::atomic_ref<char *>(*cursorOut).store(at, std::memory_order_relaxed);
-}
-
-constexpr char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 constexpr bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
@@ -37,7 +28,7 @@ inline const char *SkipWhiteSpace(const char *s) {
 // quote, which is left unread and unwritten, or on the zero byte; returns
 // whether the quote was found. The cursor is published once, at the end: no
 // other thread can tell that from a store per character.
-inline bool CopyQuotedBody(const char *&in, char *&out, char **cursorOut, char quote) {
+inline bool CopyQuotedBody(const char *&in, char *&out, ProgressCursor progress, char quote) {
     const char *from = in;
     char *to = out;
     bool escaped = false;
@@ -47,7 +38,7 @@ inline bool CopyQuotedBody(const char *&in, char *&out, char **cursorOut, char q
     }
     in = from;
     out = to;
-    PublishCursor(cursorOut, to);
+    progress.Publish(to);
     return *from == quote;
 }
 
@@ -75,9 +66,9 @@ bool JoinSpellsEndTag(const char *outputStart, const char *closingQuote, const c
     std::size_t length = 0;
     const char *before = closingQuote - std::min(kReach, closingQuote - outputStart);
     for (const char *s = before; s < closingQuote; ++s)
-        window[length++] = LowerAscii(*s);
+        window[length++] = LowerAsciiLetter(*s);
     for (std::ptrdiff_t i = 0; i < kReach && nextBody[i] != '\0'; ++i)
-        window[length++] = LowerAscii(nextBody[i]);
+        window[length++] = LowerAsciiLetter(nextBody[i]);
     for (std::size_t start = 0; start + tag.size() <= length; ++start)
         if (std::string_view(window + start, tag.size()) == tag)
             return true;

@@ -16,24 +16,28 @@
 #include "compress/html/html_compressor.h"
 #include "compress/script/css_compressor.h"
 #include "compress/script/js_compressor.h"
-#include "sdk/instance.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-using Compress = void (*)(char *text, char **cursor, const CompressorInstance &properties);
+using crv::CompressOptions;
+using crv::Placement;
+using crv::ProgressCursor;
 
-void RunCss(char *text, char **cursor, const CompressorInstance &properties) {
-    CompressCss(text, 1, cursor, &properties);
+using Compress = void (*)(char *text, const CompressOptions &options, ProgressCursor progress);
+
+void RunCss(char *text, const CompressOptions &, ProgressCursor progress) {
+    crv::CompressCss(text, Placement::kDocument, progress);
 }
 
-void RunJavaScript(char *text, char **cursor, const CompressorInstance &properties) {
-    CompressJavaScript(text, 1, cursor, &properties);
+void RunJavaScript(char *text, const CompressOptions &options, ProgressCursor progress) {
+    crv::CompressJavaScript(text, Placement::kDocument, options, progress);
 }
 
-void RunHtml(char *text, char **cursor, const CompressorInstance &properties) {
-    CompressHtml(text, cursor, &properties);
+void RunHtml(char *text, const CompressOptions &options, ProgressCursor progress) {
+    crv::CompressHtml(text, options, progress);
 }
 
 // The properties a set switches on over those of a new instance.
@@ -65,12 +69,14 @@ const Kind kKinds[] = {
     {"html", RunHtml, {kDefault, kContent, kAll, kUnprotected}},
 };
 
-void SetProperties(const PropertySet &set, CompressorInstance &properties) {
-    properties.deleteComments = set.deleteComments ? 1 : 0;
-    properties.compressScripts = set.compressScripts ? 1 : 0;
-    properties.compressStyles = set.compressStyles ? 1 : 0;
-    properties.hideScripts = set.hideScripts ? 1 : 0;
-    properties.protectEvents = set.protectEvents ? 1 : 0;
+CompressOptions OptionsOf(const PropertySet &set) {
+    CompressOptions options;
+    options.deleteComments = set.deleteComments;
+    options.compressScripts = set.compressScripts;
+    options.compressStyles = set.compressStyles;
+    options.hideScripts = set.hideScripts;
+    options.protectEvents = set.protectEvents;
+    return options;
 }
 
 std::uint64_t Fnv1a(const char *begin, const char *end) {
@@ -82,26 +88,18 @@ std::uint64_t Fnv1a(const char *begin, const char *end) {
     return hash;
 }
 
-constexpr char kGuard[] = "\x7fGUARD";
-
-// The worker's buffer: '>' before the text, the terminator, then guard bytes
-// that must survive. Prints the file's line.
-void PrintDigest(const std::string &source, const Kind &kind, const CompressorInstance &properties,
+// The worker's buffer, with '>' before the text. Prints the file's line.
+void PrintDigest(const std::string &source, const Kind &kind, const CompressOptions &options,
                  const char *setName, const std::string &name) {
-    std::vector<char> buffer{'>'};
-    buffer.insert(buffer.end(), source.begin(), source.end());
-    buffer.push_back('\0');
-    buffer.insert(buffer.end(), std::begin(kGuard), std::end(kGuard));
-    char *text = buffer.data() + 1;
-    char *terminator = text + source.size();
-    char *cursor = nullptr;
-    kind.compress(text, &cursor, properties);
-    bool inside = cursor >= text && cursor <= terminator &&
-                  std::equal(std::begin(kGuard), std::end(kGuard), terminator + 1);
-    if (!inside) {
+    crvtest::GuardedBuffer buffer(source, '>');
+    const char *cursor = buffer.Run([&](char *text, ProgressCursor progress) {
+        kind.compress(text, options, progress);
+    });
+    if (!buffer.Holds(cursor) || !buffer.FrameIntact()) {
         std::printf("%s %s/%s OUTSIDE\n", setName, kind.folder, name.c_str());
         return;
     }
+    const char *text = buffer.Text();
     std::printf("%s %s/%s %td %016llx\n", setName, kind.folder, name.c_str(), cursor - text,
                 static_cast<unsigned long long>(Fnv1a(text, cursor)));
 }
@@ -134,11 +132,8 @@ int main(int argc, char **argv) {
             // The text ends at its first zero byte, as it does for every caller.
             std::string source = ReadFile(file);
             source.resize(std::strlen(source.c_str()));
-            for (const PropertySet &set : kind.sets) {
-                CompressorInstance properties;
-                SetProperties(set, properties);
-                PrintDigest(source, kind, properties, set.name, file.filename().string());
-            }
+            for (const PropertySet &set : kind.sets)
+                PrintDigest(source, kind, OptionsOf(set), set.name, file.filename().string());
         }
     return 0;
 }

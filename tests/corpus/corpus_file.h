@@ -8,34 +8,31 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <vector>
+#include <string>
+
+#include "tests/support/guarded_buffer.h"
 
 namespace crvtest {
 
 // The exit code by which a driver tells ctest that its corpus is absent.
 constexpr int kCorpusSkipped = 77;
 
-// compress(text, &cursor) runs the compressor. Returns false, with a line on
-// standard error, when the compressor left its buffer or the output cannot be
-// written.
+// compress(text, progress) runs the compressor. Returns false, with a line
+// on standard error, when the compressor left its buffer or the output cannot
+// be written.
 template <typename Compressor>
 bool CompressCorpusFile(const std::filesystem::path &input, const std::filesystem::path &output,
                         char before, Compressor compress) {
     std::ifstream in(input, std::ios::binary);
-    std::vector<char> buffer{before};
-    buffer.insert(buffer.end(), std::istreambuf_iterator<char>(in),
-                  std::istreambuf_iterator<char>());
-    buffer.push_back('\0');
-    char *text = buffer.data() + 1;
-    char *end = buffer.data() + buffer.size() - 1;
-    char *cursor = nullptr;
-    compress(text, &cursor);
-    if (cursor < text || cursor > end || buffer[0] != before || *end != '\0') {
+    const std::string source{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    GuardedBuffer buffer(source, before);
+    const char *cursor = buffer.Run(compress);
+    if (!buffer.Holds(cursor) || !buffer.FrameIntact()) {
         std::fprintf(stderr, "%s: output outside the text\n", input.c_str());
         return false;
     }
     std::ofstream out(output, std::ios::binary);
-    out.write(text, cursor - text);
+    out.write(buffer.Text(), cursor - buffer.Text());
     if (!out)
         std::fprintf(stderr, "cannot write the output of %s\n", input.c_str());
     return static_cast<bool>(out);

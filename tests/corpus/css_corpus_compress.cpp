@@ -24,8 +24,8 @@ int main(int argc, char **argv) {
     for (const auto &entry : std::filesystem::directory_iterator(inputs)) {
         if (!entry.is_regular_file())
             continue;
-        auto compress = [](char *text, char **cursor) {
-            CompressCss(text, 1, cursor, nullptr);
+        auto compress = [](char *text, crv::ProgressCursor progress) {
+            crv::CompressCss(text, crv::Placement::kDocument, progress);
         };
         if (!crvtest::CompressCorpusFile(entry.path(), outputs / entry.path().filename(), '>',
                                          compress))

@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "compress/html/html_compressor.h"
-#include "sdk/instance.h"
 #include "tests/corpus/corpus_file.h"
 
 namespace {
@@ -38,19 +37,19 @@ int main(int argc, char **argv) {
         return crvtest::kCorpusSkipped;
     }
     for (const PropertySet &set : kPropertySets) {
-        CompressorInstance instance;
-        instance.compressScripts = set.all ? 1 : 0;
-        instance.compressStyles = set.all ? 1 : 0;
-        instance.deleteComments = set.all ? 1 : 0;
-        instance.hideScripts = set.all ? 1 : 0;
+        crv::CompressOptions options;
+        options.compressScripts = set.all;
+        options.compressStyles = set.all;
+        options.deleteComments = set.all;
+        options.hideScripts = set.all;
         const std::filesystem::path folder = outputs / set.folder;
         std::filesystem::create_directories(folder);
         int count = 0;
         for (const auto &entry : std::filesystem::directory_iterator(inputs)) {
             if (!entry.is_regular_file())
                 continue;
-            auto compress = [&instance](char *text, char **cursor) {
-                CompressHtml(text, cursor, &instance);
+            auto compress = [&options](char *text, crv::ProgressCursor progress) {
+                crv::CompressHtml(text, options, progress);
             };
             if (!crvtest::CompressCorpusFile(entry.path(), folder / entry.path().filename(),
                                              kByteBefore, compress))

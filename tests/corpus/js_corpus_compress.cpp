@@ -24,8 +24,9 @@ int main(int argc, char **argv) {
     for (const auto &entry : std::filesystem::directory_iterator(inputs)) {
         if (!entry.is_regular_file())
             continue;
-        auto compress = [](char *text, char **cursor) {
-            CompressJavaScript(text, 1, cursor, nullptr);
+        auto compress = [](char *text, crv::ProgressCursor progress) {
+            crv::CompressJavaScript(text, crv::Placement::kDocument, crv::CompressOptions{},
+                                    progress);
         };
         if (!crvtest::CompressCorpusFile(entry.path(), outputs / entry.path().filename(), '>',
                                          compress))

@@ -1,39 +1,37 @@
 // Feeds arbitrary bytes to CompressCss in a buffer sized to the text, so that
 // AddressSanitizer reports any read or write outside it. The first byte picks
-// whether comments are removed (its low bit: the seeds start with "1" or "0")
-// and whether the text is a style attribute's declarations (the next bit:
-// "2" or "3"); the text is the rest, up to any zero byte.
+// whether the style sheet stands in a document (comments removed; its low
+// bit: the seeds start with "1" or "0") and whether the text is a style
+// attribute's declarations instead (the next bit: "2" or "3"; a style
+// attribute keeps its comments, so the low bit is then not read); the text
+// is the rest, up to any zero byte.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <string_view>
 
 #include "compress/script/css_compressor.h"
+#include "tests/support/guarded_buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size == 0)
         return 0;
-    std::uint8_t removeComments = data[0] & 1;
+    const crv::Placement placement =
+        (data[0] & 1) != 0 ? crv::Placement::kDocument : crv::Placement::kAttributeValue;
     const bool declarations = (data[0] & 2) != 0;
     const char before = declarations ? '"' : '>';
     const char *input = reinterpret_cast<const char *>(data + 1);
-    auto length = static_cast<std::size_t>(std::find(input, input + size - 1, '\0') - input);
+    const std::string_view text(input, std::find(input, input + size - 1, '\0'));
 
-    // [byte before the text][text][terminator], nothing more.
-    auto buffer = std::make_unique<char[]>(length + 2);
-    buffer[0] = before;
-    std::memcpy(buffer.get() + 1, input, length);
-    char *text = buffer.get() + 1;
-    text[length] = '\0';
-
-    char *cursor = nullptr;
-    if (declarations)
-        CompressCssDeclarations(text, removeComments, &cursor);
-    else
-        CompressCss(text, removeComments, &cursor, nullptr);
-    if (cursor < text || cursor > text + length || text[length] != '\0' || buffer[0] != before)
+    crvtest::GuardedBuffer buffer(text, before, 0);
+    const char *cursor = buffer.Run([&](char *at, crv::ProgressCursor progress) {
+        if (declarations)
+            crv::CompressCssDeclarations(at, progress);
+        else
+            crv::CompressCss(at, placement, progress);
+    });
+    if (!buffer.Holds(cursor) || !buffer.FrameIntact())
         std::abort();
     return 0;
 }

@@ -1,24 +1,26 @@
 // Feeds arbitrary bytes to CompressHtml in a buffer sized to the text, so that
 // AddressSanitizer reports any read or write outside it. The first byte picks
-// the instance's property flags, one bit each (the seeds start with a letter
-// from "@" to "_"); the text is the rest, up to any zero byte.
+// the option switches, one bit each (the seeds start with a letter from "@"
+// to "_"); the text is the rest, up to any zero byte.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <string_view>
 
 #include "compress/html/html_compressor.h"
-#include "sdk/instance.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
-void SetProperties(CompressorInstance &instance, std::uint8_t bits) {
-    instance.deleteComments = bits & 1;
-    instance.protectEvents = (bits >> 1) & 1;
-    instance.compressScripts = (bits >> 2) & 1;
-    instance.compressStyles = (bits >> 3) & 1;
-    instance.hideScripts = (bits >> 4) & 1;
+crv::CompressOptions OptionsOf(std::uint8_t bits) {
+    crv::CompressOptions options;
+    options.deleteComments = (bits & 1) != 0;
+    options.protectEvents = ((bits >> 1) & 1) != 0;
+    options.compressScripts = ((bits >> 2) & 1) != 0;
+    options.compressStyles = ((bits >> 3) & 1) != 0;
+    options.hideScripts = ((bits >> 4) & 1) != 0;
+    return options;
 }
 
 } // namespace
@@ -26,22 +28,16 @@ void SetProperties(CompressorInstance &instance, std::uint8_t bits) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size == 0)
         return 0;
-    CompressorInstance instance;
-    SetProperties(instance, data[0]);
+    const crv::CompressOptions options = OptionsOf(data[0]);
     const char *input = reinterpret_cast<const char *>(data + 1);
-    std::size_t length = strnlen(input, size - 1);
+    const std::string_view text(input, strnlen(input, size - 1));
 
-    // [byte before the text][text][terminator], nothing more. The byte before
-    // is not the worker's ">": the compressor must not read it.
-    auto buffer = std::make_unique<char[]>(length + 2);
-    buffer[0] = '#';
-    std::memcpy(buffer.get() + 1, input, length);
-    char *text = buffer.get() + 1;
-    text[length] = '\0';
-
-    char *cursor = nullptr;
-    CompressHtml(text, &cursor, &instance);
-    if (cursor < text || cursor > text + length || text[length] != '\0' || buffer[0] != '#')
+    // The byte before is not the worker's ">": the compressor must not read it.
+    crvtest::GuardedBuffer buffer(text, '#', 0);
+    const char *cursor = buffer.Run([&](char *at, crv::ProgressCursor progress) {
+        crv::CompressHtml(at, options, progress);
+    });
+    if (!buffer.Holds(cursor) || !buffer.FrameIntact())
         std::abort();
     return 0;
 }

@@ -31,7 +31,7 @@ struct HeldJob {
 };
 std::atomic<HeldJob *> heldJob{nullptr};
 
-void RunHeld(CompressorInstance *record) {
+void RunHeld(crv::CompressorInstance *record) {
     HeldJob *held = heldJob.load();
     held->entered.Open();
     held->release.Wait();

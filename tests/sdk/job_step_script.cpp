@@ -14,7 +14,7 @@ namespace {
 std::mutex scriptLock;
 std::condition_variable actionLeft;
 JobStepScript *current = nullptr;
-std::atomic<CompressorInstance *> watched{nullptr};
+std::atomic<crv::CompressorInstance *> watched{nullptr};
 std::atomic<int> waitingActions{0};
 
 } // namespace
@@ -45,7 +45,7 @@ void JobStepScript::On(crv::JobStep step, std::function<void()> action) {
     ++waitingActions;
 }
 
-void JobStepScript::Reach(CompressorInstance *record, std::uint32_t jobSerial,
+void JobStepScript::Reach(crv::CompressorInstance *record, std::uint32_t jobSerial,
                           crv::JobStep step) {
     if (watched.load() != record || waitingActions.load() == 0)
         return;

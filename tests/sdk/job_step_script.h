@@ -26,9 +26,9 @@ public:
 
 
 private:
-    static void Reach(CompressorInstance *record, std::uint32_t jobSerial, crv::JobStep step);
+    static void Reach(crv::CompressorInstance *record, std::uint32_t jobSerial, crv::JobStep step);
 
-    CompressorInstance *record_;
+    crv::CompressorInstance *record_;
     std::uint32_t firstSerial_ = 0;
     std::multimap<crv::JobStep, std::function<void()>> actions_;
     int inside_ = 0;

@@ -25,7 +25,7 @@ struct CursorScript {
 };
 CursorScript *cursorScript = nullptr;
 
-void RunScripted(CompressorInstance *record) {
+void RunScripted(crv::CompressorInstance *record) {
     CursorScript &script = *cursorScript;
     auto before = reinterpret_cast<std::uintptr_t>(record->input) - 1;
     for (std::size_t step = 0; step <= script.offsets.size(); ++step) {
@@ -38,7 +38,7 @@ void RunScripted(CompressorInstance *record) {
     crv::StoreCursor(record->outputCursor, record->input);
 }
 
-void RunFailing(CompressorInstance *) { throw std::runtime_error("fails"); }
+void RunFailing(crv::CompressorInstance *) { throw std::runtime_error("fails"); }
 
 enum class Previous { kSucceeded, kFailed };
 

@@ -27,14 +27,14 @@ struct HeldJob {
 };
 HeldJob *heldJob = nullptr;
 
-void RunHeld(CompressorInstance *record) {
+void RunHeld(crv::CompressorInstance *record) {
     crv::StoreCursor(record->outputCursor, record->input + 2);
     heldJob->entered.Open();
     heldJob->release.Wait();
     crv::StoreCursor(record->outputCursor, record->input + std::strlen(record->input));
 }
 
-void RunFailing(CompressorInstance *record) {
+void RunFailing(crv::CompressorInstance *record) {
     crv::StoreCursor(record->outputCursor, record->input);
     throw std::runtime_error("compressor failed");
 }

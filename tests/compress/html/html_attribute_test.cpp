@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(CharacterReferences, HtmlAttribute,
                          ::testing::ValuesIn(kCharacterReferences));
 
 TEST(HtmlAttributeEvents, LoseTheirQuotesWhenUnprotected) {
-    const Properties unprotected{.protectEvents = false};
+    const CompressOptions unprotected{.protectEvents = false};
     EXPECT_EQ(Compress("<a href='p.html' onclick='go( 1 );'>x</a>", unprotected),
               "<a href=p.html onclick=go(1)>x</a>");
     EXPECT_EQ(Compress("<a onclick='return  x'>", unprotected), "<a onclick='return x'>");
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(LessThanInHandlers, HtmlAttribute,
                          ::testing::ValuesIn(kLessThanInHandlers));
 
 TEST(HtmlAttributeEvents, NeverGetTheScriptWrapper) {
-    const Properties hiding{.hideScripts = true};
+    const CompressOptions hiding{.hideScripts = true};
     EXPECT_EQ(Compress("<a onclick=\"<b>x</b>\">", hiding), "<a onclick=\"<b>x</b>\">");
     EXPECT_EQ(Compress("<a onclick='<'>", hiding), "<a onclick='<'>");
 }

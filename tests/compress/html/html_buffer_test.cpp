@@ -13,17 +13,15 @@ namespace {
 
 TEST(HtmlBuffer, CursorIgnoresItsValueOnEntry) {
     char buffer[] = "#<p> a </p>";
-    CompressorInstance instance;
     char *cursor = buffer + 7;
-    CompressHtml(buffer + 1, &cursor, &instance);
+    CompressHtml(buffer + 1, CompressOptions{}, ProgressCursor(cursor));
     EXPECT_EQ(std::string(buffer + 1, cursor), "<p>a</p>");
 }
 
 TEST(HtmlBuffer, EmptyDocumentLeavesTheCursorOnTheText) {
     char buffer[] = "#";
-    CompressorInstance instance;
     char *cursor = nullptr;
-    CompressHtml(buffer + 1, &cursor, &instance);
+    CompressHtml(buffer + 1, CompressOptions{}, ProgressCursor(cursor));
     EXPECT_EQ(cursor, buffer + 1);
 }
 
@@ -57,12 +55,12 @@ TEST(HtmlBuffer, OutputNeverLongerUnderAnyProperties) {
     for (int round = 0; round < 3000; ++round) {
         const std::string document = RandomDocument(random);
         const auto bits = static_cast<std::uint8_t>(round);
-        const Properties properties{.deleteComments = (bits & 1) != 0,
+        const CompressOptions options{.deleteComments = (bits & 1) != 0,
                                     .protectEvents = (bits & 2) != 0,
                                     .compressScripts = (bits & 4) != 0,
                                     .compressStyles = (bits & 8) != 0,
                                     .hideScripts = (bits & 16) != 0};
-        const std::string output = Compress(document, properties);
+        const std::string output = Compress(document, options);
         ASSERT_LE(output.size(), document.size()) << document;
     }
 }

@@ -7,7 +7,7 @@
 namespace crv::test {
 namespace {
 
-const Properties kDeleteComments{.deleteComments = true};
+const CompressOptions kDeleteComments{.deleteComments = true};
 
 struct CommentCase {
     std::string_view input;

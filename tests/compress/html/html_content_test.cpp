@@ -9,7 +9,7 @@ namespace crv::test {
 namespace {
 
 struct ContentCase {
-    Properties properties;
+    CompressOptions properties;
     std::string_view input;
     std::string_view expected;
 };
@@ -22,11 +22,11 @@ TEST_P(HtmlContent, Compresses) {
     EXPECT_EQ(Compress(GetParam().input, GetParam().properties), GetParam().expected);
 }
 
-const Properties kAsCreated{};
-const Properties kScripts{.compressScripts = true};
-const Properties kHiddenScripts{.compressScripts = true, .hideScripts = true};
-const Properties kStyles{.compressStyles = true};
-const Properties kAll{.deleteComments = true,
+const CompressOptions kAsCreated{};
+const CompressOptions kScripts{.compressScripts = true};
+const CompressOptions kHiddenScripts{.compressScripts = true, .hideScripts = true};
+const CompressOptions kStyles{.compressStyles = true};
+const CompressOptions kAll{.deleteComments = true,
                       .compressScripts = true,
                       .compressStyles = true,
                       .hideScripts = true};

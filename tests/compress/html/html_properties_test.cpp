@@ -13,7 +13,7 @@ constexpr std::string_view kPage = "<!-- c --><a onclick='f( 1 )'>a</a>"
 
 struct PropertyCase {
     const char *name;
-    Properties properties;
+    CompressOptions properties;
     std::string_view expected;
 };
 

@@ -1,26 +1,24 @@
 // CompressCss: what it makes of style sheets, and how it treats its buffer.
-#include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "compress/script/css_compressor.h"
 #include "tests/compress/guarded_run.h"
 
+namespace crv::test {
 namespace {
-
 
 // Runs the compressor on a copy of input with `before` in front of it and
 // guard bytes behind its terminator; checks that it stayed inside the text.
-std::string Compress(std::string_view input, char before = '>', std::uint8_t removeComments = 1) {
-    return crvtest::RunGuarded(input, before, [removeComments](char *text, char **cursor) {
-        CompressCss(text, removeComments, cursor, nullptr);
+std::string Compress(std::string_view input, char before = '>',
+                     Placement placement = Placement::kDocument) {
+    return crvtest::RunGuarded(input, before, [placement](char *text, ProgressCursor progress) {
+        CompressCss(text, placement, progress);
     });
 }
 
@@ -175,8 +173,8 @@ const Case kUrls[] = {
 INSTANTIATE_TEST_SUITE_P(Urls, CssCompressor, ::testing::ValuesIn(kUrls));
 
 std::string CompressDeclarations(std::string_view input) {
-    return crvtest::RunGuarded(input, '"', [](char *text, char **cursor) {
-        CompressCssDeclarations(text, 0, cursor);
+    return crvtest::RunGuarded(input, '"', [](char *text, ProgressCursor progress) {
+        CompressCssDeclarations(text, progress);
     });
 }
 
@@ -199,9 +197,9 @@ const Case kDeclarationLists[] = {
 INSTANTIATE_TEST_SUITE_P(DeclarationLists, CssDeclarations,
                          ::testing::ValuesIn(kDeclarationLists));
 
-TEST(CssCompressorComments, KeptWhenRemovalIsOff) {
-    EXPECT_EQ(Compress("a{b:c /* x */}", '>', 0), "a{b:c/*x*/}");
-    EXPECT_EQ(Compress("a{b:c}// x", '>', 0), "a{b:c}//x");
+TEST(CssCompressorComments, KeptInAnAttributeValue) {
+    EXPECT_EQ(Compress("a{b:c /* x */}", '>', Placement::kAttributeValue), "a{b:c/*x*/}");
+    EXPECT_EQ(Compress("a{b:c}// x", '>', Placement::kAttributeValue), "a{b:c}//x");
 }
 
 TEST(CssCompressorBuffer, ByteBeforeTextIsTheLastCharacter) {
@@ -235,7 +233,7 @@ TEST(CssCompressorBuffer, CursorCanBeReadWhileRunning) {
                 ++outside;
         }
     });
-    CompressCss(text, 1, &cursor, nullptr);
+    CompressCss(text, Placement::kDocument, ProgressCursor(cursor));
     done = true;
     reader.join();
     EXPECT_EQ(outside.load(), 0);
@@ -245,8 +243,9 @@ TEST(CssCompressorBuffer, CursorCanBeReadWhileRunning) {
 TEST(CssCompressorBuffer, CursorIgnoresItsValueOnEntry) {
     char buffer[] = ">a { }";
     char *cursor = buffer + 5;
-    CompressCss(buffer + 1, 1, &cursor, nullptr);
+    CompressCss(buffer + 1, Placement::kDocument, ProgressCursor(cursor));
     EXPECT_EQ(std::string(buffer + 1, cursor), "a{}");
 }
 
 } // namespace
+} // namespace crv::test

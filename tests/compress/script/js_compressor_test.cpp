@@ -1,33 +1,29 @@
 // CompressJavaScript: what it makes of scripts, and how it treats its buffer.
-#include <algorithm>
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "compress/script/js_compressor.h"
-#include "sdk/instance.h"
 #include "tests/compress/guarded_run.h"
 
+namespace crv::test {
 namespace {
-
 
 struct Options {
     char before = '>';
-    std::uint8_t removeComments = 1;
+    Placement placement = Placement::kDocument;
     bool hideScripts = false;
 };
 
 // Runs the compressor on a copy of input with `before` in front of it and
 // guard bytes behind its terminator; checks that it stayed inside the text.
 std::string Compress(std::string_view input, Options options = {}) {
-    CompressorInstance instance;
-    instance.hideScripts = options.hideScripts ? 1 : 0;
-    return crvtest::RunGuarded(input, options.before, [&](char *text, char **cursor) {
-        CompressJavaScript(text, options.removeComments, cursor, &instance);
+    CompressOptions switches;
+    switches.hideScripts = options.hideScripts;
+    return crvtest::RunGuarded(input, options.before, [&](char *text, ProgressCursor progress) {
+        CompressJavaScript(text, options.placement, switches, progress);
     });
 }
 
@@ -431,7 +427,7 @@ TEST(JsCompressorTemplates, DeepNestingCopiesTheRest) {
 }
 
 TEST(JsCompressorAttributeValue, CommentsStayWhenRemovalIsOff) {
-    Options attribute{'"', 0, false};
+    Options attribute{'"', Placement::kAttributeValue, false};
     EXPECT_EQ(Compress("alert( 'a' ) ; // c", attribute), "alert('a');//c");
     EXPECT_EQ(Compress("a = b / 2 ; c", attribute), "a=b/2;c");
     EXPECT_EQ(Compress("x = {}\n/* c */\ny", attribute), "x={};/* c */y");
@@ -439,35 +435,35 @@ TEST(JsCompressorAttributeValue, CommentsStayWhenRemovalIsOff) {
 }
 
 TEST(JsCompressorAttributeValue, NeverFoldsOntoTheQuoteBeforeText) {
-    EXPECT_EQ(Compress("+\"b\"", {'"', 0, false}), "+\"b\"");
-    EXPECT_EQ(Compress("+'b'", {'\'', 0, false}), "+'b'");
+    EXPECT_EQ(Compress("+\"b\"", {'"', Placement::kAttributeValue, false}), "+\"b\"");
+    EXPECT_EQ(Compress("+'b'", {'\'', Placement::kAttributeValue, false}), "+'b'");
 }
 
 TEST(JsCompressorWrapper, KeptWithHideScripts) {
-    Options hide{'>', 1, true};
+    Options hide{'>', Placement::kDocument, true};
     EXPECT_EQ(Compress("<!--\nvar a = 1;\n//-->\n", hide), "<!--\rvar a=1;//-->");
     EXPECT_EQ(Compress("  <!-- x\ny", hide), "<!--\ry");
     EXPECT_EQ(Compress("var a = 1;", hide), "var a=1");
 }
 
 TEST(JsCompressorWrapper, OpeningNeedsRoomOnTheFirstLine) {
-    Options hide{'>', 1, true};
+    Options hide{'>', Placement::kDocument, true};
     EXPECT_EQ(Compress("<!-\nx = 1;\n\n\n\n\n\n", hide), "x=1;//-->");
     EXPECT_EQ(Compress("<a\nb", hide), "b");
     EXPECT_EQ(Compress("<!--", hide), "<!--");
 }
 
 TEST(JsCompressorWrapper, ClosingNeedsRoomBeforeTheEnd) {
-    Options hide{'>', 1, true};
+    Options hide{'>', Placement::kDocument, true};
     EXPECT_EQ(Compress("<!--\nx", hide), "<!--\rx");
     EXPECT_EQ(Compress("<!--\nx\n\n\n\n", hide), "<!--\rx");
     EXPECT_EQ(Compress("<!--\nx\n\n\n\n\n", hide), "<!--\rx//-->");
 }
 
-TEST(JsCompressorWrapper, NullInstanceMeansHideScriptsOff) {
+TEST(JsCompressorWrapper, DefaultOptionsMeanHideScriptsOff) {
     char buffer[] = "><!--\nx\n//-->\n";
     char *cursor = nullptr;
-    CompressJavaScript(buffer + 1, 1, &cursor, nullptr);
+    CompressJavaScript(buffer + 1, Placement::kDocument, CompressOptions{}, ProgressCursor(cursor));
     EXPECT_EQ(std::string(buffer + 1, cursor), "x");
 }
 
@@ -482,15 +478,15 @@ TEST(JsCompressorBuffer, ByteBeforeTextIsTheLastCharacter) {
 // A quote before the text can end a statement, but no separator is ever
 // written in front of the first token.
 TEST(JsCompressorBuffer, NothingStandsBeforeTheFirstToken) {
-    EXPECT_EQ(Compress("<b>\nfoo()", {'"', 1, false}), "foo()");
-    EXPECT_EQ(Compress("<b>\n+a", {'\'', 1, false}), "+a");
+    EXPECT_EQ(Compress("<b>\nfoo()", {'"', Placement::kDocument, false}), "foo()");
+    EXPECT_EQ(Compress("<b>\n+a", {'\'', Placement::kDocument, false}), "+a");
 }
 
 // An attribute value is no script element: "<" there is text.
 TEST(JsCompressorBuffer, AttributeValueKeepsLessThan) {
-    EXPECT_EQ(Compress("<b>x</b>", {'"', 0, true}), "<b>x</b>");
-    EXPECT_EQ(Compress("x = 1 <!--y", {'"', 0, false}), "x=1<!--y");
-    EXPECT_EQ(Compress(" <!-- x\ny", {'\'', 0, true}), "<!--x\ry");
+    EXPECT_EQ(Compress("<b>x</b>", {'"', Placement::kAttributeValue, true}), "<b>x</b>");
+    EXPECT_EQ(Compress("x = 1 <!--y", {'"', Placement::kAttributeValue, false}), "x=1<!--y");
+    EXPECT_EQ(Compress(" <!-- x\ny", {'\'', Placement::kAttributeValue, true}), "<!--x\ry");
 }
 
 TEST(JsCompressorBuffer, NeverTakesBackTheByteBeforeText) {
@@ -515,8 +511,9 @@ TEST(JsCompressorBuffer, ByteBeforeTextStartsAStatement) {
 TEST(JsCompressorBuffer, CursorIgnoresItsValueOnEntry) {
     char buffer[] = ">a = 1 ;";
     char *cursor = buffer + 7;
-    CompressJavaScript(buffer + 1, 1, &cursor, nullptr);
+    CompressJavaScript(buffer + 1, Placement::kDocument, CompressOptions{}, ProgressCursor(cursor));
     EXPECT_EQ(std::string(buffer + 1, cursor), "a=1");
 }
 
 } // namespace
+} // namespace crv::test
