@@ -217,4 +217,19 @@ TEST_F(SettingsDialogue, NoInstanceAndInvalidParent) {
     EXPECT_EQ(Switches(), "110001");
 }
 
+LRESULT CALLBACK RefuseWindows(int code, WPARAM first, LPARAM second) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, first, second);
+}
+
+// A hook that refuses every new window makes DialogBoxParamA give -1: there
+// is no choice to read then.
+TEST_F(SettingsDialogue, DialogueThatCannotBeMadeIsCancelled) {
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const int result = CRVShowSettingDialogue(id, owner.Handle()) & 0xFF;
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(result, CRV_ERR_CANCELLED);
+    EXPECT_EQ(Switches(), "010001");
+}
+
 } // namespace
