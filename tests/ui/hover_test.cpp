@@ -41,6 +41,11 @@ void MoveMouseTo(POINT point) {
     SendInput(1, &input, sizeof input);
 }
 
+// Far from the dialogue, which sits at the owner's top-left corner.
+POINT ScreenCorner() {
+    return POINT{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+}
+
 POINT InsideText(HWND link, int offset) {
     RECT area;
     GetWindowRect(link, &area);
@@ -59,7 +64,7 @@ bool Dark(HWND link) {
 
 TEST(LinkHover, MouseOverALinkLightsItAndLeavingDarkensIt) {
     crvtest::OwnerWindow owner(60, 60);
-    MoveMouseTo(POINT{700, 560});
+    MoveMouseTo(ScreenCorner());
     bool darkBefore = false, lit = false, otherDark = false, darkAfter = false;
     HWND trackedAgain = nullptr;
     unsigned char flagAfterSecondMove = 0;
@@ -81,7 +86,7 @@ TEST(LinkHover, MouseOverALinkLightsItAndLeavingDarkensIt) {
             Sleep(300);
             trackedAgain = crv::ui::LinkTracking.hwndTrack;
             flagAfterSecondMove = crv::ui::LinkHoverFlag;
-            MoveMouseTo(POINT{700, 560});
+            MoveMouseTo(ScreenCorner());
             darkAfter = crvtest::WaitFor([&] { return Dark(link); }, 5000);
             crvtest::Click(dialog, 8);
         });
