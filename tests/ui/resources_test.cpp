@@ -162,6 +162,7 @@ TEST_F(Library, HeaderAndLinkFontsLiveAsLongAsTheLibrary) {
     crvtest::OwnerWindow owner;
     HFONT header[3] = {}, links[3] = {};
     HFONT description = nullptr, dialogueFont = nullptr;
+    POINT placed{0, 0};
     crvtest::RunDriven(
         "About HTML Corvane", owner.Handle(), [&] { return showAbout(0, owner.Handle()); },
         [&](HWND dialog) {
@@ -175,6 +176,7 @@ TEST_F(Library, HeaderAndLinkFontsLiveAsLongAsTheLibrary) {
                 child = GetWindow(child, GW_HWNDNEXT);
             description = FontOf(child);
             dialogueFont = FontOf(dialog);
+            ClientToScreen(dialog, &placed);
             crvtest::Click(dialog, 8);
         });
     for (int i = 0; i < 3; ++i) {
@@ -190,6 +192,12 @@ TEST_F(Library, HeaderAndLinkFontsLiveAsLongAsTheLibrary) {
     EXPECT_EQ(linkFace.italic, 1);
     EXPECT_EQ(description, dialogueFont);
     EXPECT_NE(description, header[0]);
+    // Position 0, 0 without DS_ABSALIGN: the dialogue's client area starts
+    // where the owner's does.
+    POINT corner{0, 0};
+    ClientToScreen(owner.Handle(), &corner);
+    EXPECT_EQ(placed.x, corner.x);
+    EXPECT_EQ(placed.y, corner.y);
 
     EXPECT_EQ(GetObjectType(header[0]), static_cast<DWORD>(OBJ_FONT));
     EXPECT_EQ(GetObjectType(links[0]), static_cast<DWORD>(OBJ_FONT));

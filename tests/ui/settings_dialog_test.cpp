@@ -131,6 +131,17 @@ TEST_F(SettingsDialogue, CzechLettersUnderTheCzechCodePage) {
     });
 }
 
+TEST_F(SettingsDialogue, OpensInTheMiddleOfTheScreen) {
+    RECT area{}, screen{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    Show([&](HWND dialog) {
+        GetWindowRect(dialog, &area);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_NEAR((area.left + area.right) / 2, (screen.left + screen.right) / 2, 1);
+    EXPECT_NEAR((area.top + area.bottom) / 2, (screen.top + screen.bottom) / 2, 1);
+}
+
 TEST_F(SettingsDialogue, BoxesStartFromTheInstance) {
     std::string fresh, changed;
     Show([&](HWND dialog) {
