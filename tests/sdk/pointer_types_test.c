@@ -28,6 +28,10 @@ int main(void) {
     CRVSetWorkerThreadPriorityFn setWorkerThreadPriority = CRVSetWorkerThreadPriority;
     CRVSetLanguageFn setLanguage = CRVSetLanguage;
     CRVGetVersionFn getVersion = CRVGetVersion;
+    CRVShowSettingDialogueFn showSettingDialogue = CRVShowSettingDialogue;
+    /* Bound only: on Windows it would open a modal dialogue. */
+    CRVShowAboutDialogueFn showAboutDialogue = CRVShowAboutDialogue;
+    (void)showAboutDialogue;
 
     int32_t id = 0, count = 7;
     char buffer[] = "#a { b : c ; }";
@@ -43,6 +47,7 @@ int main(void) {
     Expect((compressFile(id, CRV_DATA_CSS, "") & 0xFF) == CRV_ERR_READ_FILE, "compress file");
     Expect((destroy(id) & 0xFF) == CRV_OK, "destroy");
     Expect((destroy(id) & 0xFF) == CRV_ERR_NO_INSTANCE, "destroyed");
+    Expect((showSettingDialogue(id, NULL) & 0xFF) == CRV_ERR_NO_INSTANCE, "settings dialogue");
     Expect(getVersion() == CRV_VERSION, "version");
     return failures != 0;
 }
