@@ -159,6 +159,21 @@ CRV_EXPORT int32_t CRV_CALL CRVSetWorkerThreadPriority(int32_t instanceId,
 CRV_EXPORT int32_t CRV_CALL CRVSetLanguage(int32_t instanceId,
                                            uint32_t language);
 
+/* Shows the instance's settings dialogue, modal and owned by parent (an HWND),
+ * in the instance's language; OK stores its six check boxes as the properties
+ * (0 or 1). Checks: id, busy (then no dialogue). Also CRV_ERR_BUSY when the
+ * instance became busy while the dialogue was open (the choice is dropped);
+ * CRV_ERR_CANCELLED for Cancel or Esc, or when the dialogue cannot be shown
+ * (parent not a window). Linux has no window to own it: after the same two
+ * checks the answer is CRV_ERR_CANCELLED and nothing changes. */
+CRV_EXPORT int32_t CRV_CALL CRVShowSettingDialogue(int32_t instanceId, void *parent);
+
+/* Shows the about dialogue (English), modal and owned by parent; its links and
+ * its donation button open web pages in a browser. The first argument is not
+ * examined and no instance is needed. Always CRV_OK; on Linux nothing is
+ * shown. */
+CRV_EXPORT int32_t CRV_CALL CRVShowAboutDialogue(uint32_t unused, void *parent);
+
 /* Returns CRV_VERSION as the whole result. */
 CRV_EXPORT uint32_t CRV_CALL CRVGetVersion(void);
 

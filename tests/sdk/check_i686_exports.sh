@@ -10,6 +10,7 @@ declare -A bytes=(
     [CRVCreateInstance]=4 [CRVDestroyInstance]=4 [CRVSetProperty]=12
     [CRVSetCallerBehaviour]=12 [CRVCompressRawData]=20 [CRVCompressFile]=12 [CRVGetCharsProcessed]=8
     [CRVSetWorkerThreadPriority]=8 [CRVSetLanguage]=8 [CRVGetVersion]=0
+    [CRVShowSettingDialogue]=8 [CRVShowAboutDialogue]=8
 )
 
 expected=$(for name in "${!bytes[@]}"; do echo "$name"; echo "$name@${bytes[$name]}"; done | sort)
