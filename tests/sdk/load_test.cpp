@@ -38,7 +38,8 @@ TEST(Load, ExportsAreBoundByNameAndCompress) {
                            "CRVCompressRawData",    "CRVCompressFile",
                            "CRVGetCharsProcessed",
                            "CRVSetWorkerThreadPriority", "CRVSetLanguage",
-                           "CRVGetVersion"};
+                           "CRVGetVersion",         "CRVShowSettingDialogue",
+                           "CRVShowAboutDialogue"};
     for (const char *name : names)
         EXPECT_NE(Bind(library, name), nullptr) << name;
 
