@@ -85,6 +85,13 @@ std::string Expected(const std::string &text, uint32_t dataType, uint32_t toggle
     return result == CRV_OK ? ReadFile(file) : "failed: " + std::to_string(result);
 }
 
+// The program's error boxes have no owner and only an OK button.
+void ExpectPlainErrorBox(HWND box) {
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "the box has an owner";
+    HWND cancel = GetDlgItem(box, IDCANCEL);
+    EXPECT_FALSE(cancel && IsWindowVisible(cancel)) << "more than an OK button";
+}
+
 struct MainWindow {
     HWND main, label, edit, group, html, javascript, css, button;
 };
@@ -146,9 +153,7 @@ protected:
         std::string text;
         WaitFor([&] {
             if (HWND box = demo_->WaitForWindow(kDialogClass, kErrorCaption, 0)) {
-                EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "the box has an owner";
-                HWND cancel = GetDlgItem(box, IDCANCEL);
-                EXPECT_FALSE(cancel && IsWindowVisible(cancel)) << "more than an OK button";
+                ExpectPlainErrorBox(box);
                 text = Text(GetDlgItem(box, kMessageBoxText));
                 Click(GetDlgItem(box, IDOK));
                 return true;
@@ -366,7 +371,7 @@ TEST_P(CrvdemoBinding, OneMessageAndExitCodeOne) {
     DemoProcess demo(*c.dll ? WindowsPath(c.dll) : "");
     HWND box = demo.WaitForWindow(kDialogClass, kErrorCaption);
     ASSERT_NE(box, nullptr) << "no message";
-    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    ExpectPlainErrorBox(box);
     EXPECT_EQ(Text(GetDlgItem(box, kMessageBoxText)), c.message);
     EXPECT_EQ(demo.CountVisibleWindows(), 1) << "more than the message box";
     Click(GetDlgItem(box, IDOK));
