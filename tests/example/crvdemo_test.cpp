@@ -175,6 +175,12 @@ TEST_F(CrvdemoTest, AboutDialogueOverTheDisabledMainWindowAtStart) {
     HWND about = About();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetWindow(about, GW_OWNER), window_.main);
+    // Its client area starts where the main window's does.
+    POINT aboutOrigin{0, 0}, mainOrigin{0, 0};
+    ClientToScreen(about, &aboutOrigin);
+    ClientToScreen(window_.main, &mainOrigin);
+    EXPECT_EQ(aboutOrigin.x, mainOrigin.x);
+    EXPECT_EQ(aboutOrigin.y, mainOrigin.y);
     EXPECT_FALSE(IsWindowEnabled(window_.main)) << "the main window takes input";
     EXPECT_EQ(CheckState(window_.html), BST_CHECKED);
     EXPECT_EQ(CheckState(window_.javascript), BST_UNCHECKED);
