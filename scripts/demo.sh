@@ -10,7 +10,7 @@ cmake --build --preset demo
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r examples/site "$work/site"
+cp -r example/site "$work/site"
 build/demo/cli/crvcompress -r -v "$work/site"
 for file in "$work"/site/*; do
     echo "--- ${file#"$work"/} ---"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the pictures of docs/images under Wine and Xvfb, from the x86-64
-# build: the settings dialogue in English, Czech and German and the about
-# dialogue. Each picture is one function below, named shot_*; add a
+# build: the settings dialogue in English, Czech and German, the about
+# dialogue, and the example host crvdemo with the about dialogue over it and
+# alone. Each picture is one function below, named shot_*; add a
 # function and list it in `pictures` to add a picture. tools/crvshot shows
 # the library's dialogues itself, or photographs any window by its caption
 # (start the program in the background first, then `shoot window CAPTION`).
@@ -22,7 +23,39 @@ shot_settings_czech() { czech shoot settings 2 "$images/settings-czech.png"; }
 shot_settings_german() { shoot settings 3 "$images/settings-german.png"; }
 shot_about() { shoot about "$images/about.png"; }
 
-pictures=(shot_settings_english shot_settings_czech shot_settings_german shot_about)
+demo_caption="HTML Corvane Example"
+about_caption="About HTML Corvane"
+about_close=8
+
+# crvdemo started in the background in a folder of its own, beside the library.
+start_demo() {
+    local folder=$build/crvdemo-pictures
+    mkdir -p "$folder"
+    cp "$build/example/crvdemo.exe" "$build/sdk/crvsdk.dll" "$folder/"
+    (cd "$folder" && wine crvdemo.exe) &
+}
+
+close_demo() {
+    shoot close "$demo_caption"
+    wait
+}
+
+shot_crvdemo_about() {
+    start_demo
+    shoot windows "$images/crvdemo-about.png" "$demo_caption" "$about_caption"
+    shoot press "$about_caption" "$about_close"
+    close_demo
+}
+
+shot_crvdemo() {
+    start_demo
+    shoot press "$about_caption" "$about_close"
+    shoot window "$demo_caption" "$images/crvdemo.png"
+    close_demo
+}
+
+pictures=(shot_settings_english shot_settings_czech shot_settings_german shot_about
+    shot_crvdemo_about shot_crvdemo)
 
 # Inside the X server: one picture after the other.
 take_pictures() {
@@ -40,7 +73,7 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 cmake --preset mingw-x64 > /dev/null
-cmake --build --preset mingw-x64 --target crvshot
+cmake --build --preset mingw-x64 --target crvshot crvdemo
 
 # A prefix of its own, in which Wine draws the window frames itself, since no
 # window manager runs under Xvfb.

@@ -13,7 +13,8 @@ passed=0
 failed=0
 top=${zip%.zip}
 for entry in README.txt crvsdk.h crvsdk.def x86/crvsdk.dll x86/libcrvsdk.dll.a \
-             x86/crvcompress.exe x64/crvsdk.dll x64/libcrvsdk.dll.a x64/crvcompress.exe; do
+             x86/crvcompress.exe x86/crvdemo.exe x64/crvsdk.dll x64/libcrvsdk.dll.a \
+             x64/crvcompress.exe x64/crvdemo.exe; do
     if echo "$listing" | grep -qx "$top/$entry"; then
         passed=$((passed + 1))
     else
@@ -21,5 +22,12 @@ for entry in README.txt crvsdk.h crvsdk.def x86/crvsdk.dll x86/libcrvsdk.dll.a \
         echo "FAIL missing $entry"
     fi
 done
+# The README tells how to start the example host.
+if unzip -p "$zip" "$top/README.txt" | grep -q "Start crvdemo.exe"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    echo "FAIL README.txt does not say how to run crvdemo.exe"
+fi
 echo "windows zip: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

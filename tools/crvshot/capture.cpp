@@ -20,8 +20,16 @@ HWND WaitForCaption(const char *caption, int timeoutMs) {
 // The screen, not the window's own painting: the dialogues paint part of
 // themselves outside WM_PAINT's context, which PrintWindow would miss.
 bool CaptureWindow(HWND window, const std::string &fileName) {
-    RECT area;
-    GetWindowRect(window, &area);
+    return CaptureWindows({window}, fileName);
+}
+
+bool CaptureWindows(const std::vector<HWND> &windows, const std::string &fileName) {
+    RECT area{};
+    for (HWND window : windows) {
+        RECT place;
+        GetWindowRect(window, &place);
+        UnionRect(&area, &area, &place);
+    }
     const int width = area.right - area.left, height = area.bottom - area.top;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;

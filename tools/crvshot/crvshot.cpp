@@ -4,6 +4,9 @@
 //   crvshot about OUT.png               the about dialogue over a plain owner
 //   crvshot window CAPTION OUT.png      any window with this caption, e.g. of
 //                                       a program started beside it
+//   crvshot windows OUT.png CAPTION...  the windows with these captions together
+//   crvshot press CAPTION ID            presses the button ID of a dialogue
+//   crvshot close CAPTION               closes a window, as its close box does
 // The library is loaded by name and its exports bound, as a host does.
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <windows.h>
 
@@ -79,8 +83,32 @@ bool ShootWindow(const char *caption, const std::string &out) {
     return crvshot::CaptureWindow(window, out);
 }
 
+bool ShootWindows(const std::string &out, char **captions, int count) {
+    std::vector<HWND> windows;
+    for (int i = 0; i < count; ++i) {
+        HWND window = crvshot::WaitForCaption(captions[i], kWaitMs);
+        if (!window)
+            return false;
+        windows.push_back(window);
+    }
+    Sleep(1500);
+    return crvshot::CaptureWindows(windows, out);
+}
+
+// Posts to the window once it shows up, and waits until it has taken the
+// message, so that the next picture sees the result.
+bool PostWhenShown(const char *caption, UINT message, WPARAM wParam) {
+    HWND window = crvshot::WaitForCaption(caption, kWaitMs);
+    if (!window || !PostMessageA(window, message, wParam, 0))
+        return false;
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &ignored);
+    return true;
+}
+
 int Usage() {
-    std::fputs("usage: crvshot settings 1|2|3 OUT.png | about OUT.png | window CAPTION OUT.png\n",
+    std::fputs("usage: crvshot settings 1|2|3 OUT.png | about OUT.png | window CAPTION OUT.png\n"
+               "       | windows OUT.png CAPTION... | press CAPTION ID | close CAPTION\n",
                stderr);
     return 2;
 }
@@ -93,6 +121,12 @@ int main(int argc, char **argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "window" && argc == 4)
         return ShootWindow(argv[2], argv[3]) ? 0 : 1;
+    if (mode == "windows" && argc >= 4)
+        return ShootWindows(argv[2], argv + 3, argc - 3) ? 0 : 1;
+    if (mode == "press" && argc == 4)
+        return PostWhenShown(argv[2], WM_COMMAND, std::atoi(argv[3])) ? 0 : 1;
+    if (mode == "close" && argc == 3)
+        return PostWhenShown(argv[2], WM_SYSCOMMAND, SC_CLOSE) ? 0 : 1;
     HMODULE library = LoadLibraryA("crvsdk.dll");
     if (!library) {
         std::fputs("crvshot: crvsdk.dll not found\n", stderr);
