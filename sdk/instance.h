@@ -81,6 +81,14 @@ void ReleaseInstance(CompressorInstance *record);
 // true when it is idle then, false when a job runs.
 bool AwaitIdle(CompressorInstance *record, std::unique_lock<std::mutex> &lock);
 
+// The first checks of every call that changes an instance: the id, then a
+// running job (CRV_ERR_NO_INSTANCE, CRV_ERR_BUSY in refusal). A job that is
+// only announcing its end is waited for.
+CompressorInstance *FindIdleInstance(std::int32_t id, std::int32_t &refusal);
+
+// Whether the instance has no running job, once a notice being sent is out.
+bool IsIdle(CompressorInstance *record);
+
 // The worker's loop; returns only when the instance is being destroyed on a
 // platform without forced thread termination.
 void RunWorker(CompressorInstance *record);

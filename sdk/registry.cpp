@@ -36,6 +36,25 @@ bool AwaitIdle(CompressorInstance *record, std::unique_lock<std::mutex> &lock) {
     return record->busy == kJobIdle;
 }
 
+CompressorInstance *FindIdleInstance(std::int32_t id, std::int32_t &refusal) {
+    CompressorInstance *record = FindInstance(id);
+    if (!record) {
+        refusal = CRV_ERR_NO_INSTANCE;
+        return nullptr;
+    }
+    std::unique_lock lock(record->jobLock);
+    if (!AwaitIdle(record, lock)) {
+        refusal = CRV_ERR_BUSY;
+        return nullptr;
+    }
+    return record;
+}
+
+bool IsIdle(CompressorInstance *record) {
+    std::unique_lock lock(record->jobLock);
+    return AwaitIdle(record, lock);
+}
+
 } // namespace crv
 
 using namespace crv;
@@ -77,21 +96,6 @@ void Unlink(CompressorInstance *record) {
         instanceList.tail = before;
 }
 
-// The first checks of every setter: the id, then a running job. A job that is
-// only announcing its end is waited for.
-CompressorInstance *FindIdleInstance(std::int32_t id, std::int32_t &refusal) {
-    CompressorInstance *record = FindInstance(id);
-    if (!record) {
-        refusal = CRV_ERR_NO_INSTANCE;
-        return nullptr;
-    }
-    std::unique_lock lock(record->jobLock);
-    if (!AwaitIdle(record, lock)) {
-        refusal = CRV_ERR_BUSY;
-        return nullptr;
-    }
-    return record;
-}
 
 // How far the job has got, as the host is told: -1 until the compressor
 // moves the cursor, and never less than an earlier answer, although the

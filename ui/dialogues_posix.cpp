@@ -6,11 +6,9 @@
 extern "C" {
 
 int32_t CRV_CALL CRVShowSettingDialogue(int32_t instanceId, void *) {
-    CompressorInstance *record = crv::FindInstance(instanceId);
-    if (!record)
-        return CRV_ERR_NO_INSTANCE;
-    if (record->busy.load(std::memory_order_acquire) != 0)
-        return CRV_ERR_BUSY;
+    std::int32_t refusal = CRV_OK;
+    if (!crv::FindIdleInstance(instanceId, refusal))
+        return refusal;
     return CRV_ERR_CANCELLED;
 }
 

@@ -43,7 +43,7 @@ void ShowLanguage(HWND dialog, std::uint8_t language) {
         SetDlgItemTextA(dialog, entry.controlId, entry.text[language - 1]);
 }
 
-void StartDialogue(HWND dialog, const CompressorInstance &record) {
+void StartDialogue(HWND dialog, const crv::CompressorInstance &record) {
     ShowLanguage(dialog, record.language);
     const std::uint8_t values[6] = {record.deleteComments,  record.protectEvents,
                                     record.compressScripts, record.compressStyles,
@@ -111,7 +111,7 @@ void ReleaseLogo(HWND dialog) {
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM second) {
     switch (message) {
     case WM_INITDIALOG:
-        StartDialogue(dialog, *reinterpret_cast<const CompressorInstance *>(second));
+        StartDialogue(dialog, *reinterpret_cast<const crv::CompressorInstance *>(second));
         return 0;
     case WM_COMMAND:
         OnCommand(dialog, first);
@@ -130,11 +130,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM first, LPA
     return 0;
 }
 
-bool IsBusy(const CompressorInstance &record) {
-    return record.busy.load(std::memory_order_acquire) != 0;
-}
-
-void Store(CompressorInstance &record, const ChosenProperties &chosen) {
+void Store(crv::CompressorInstance &record, const ChosenProperties &chosen) {
     record.deleteComments = chosen.deleteComments;
     record.protectEvents = chosen.protectEvents;
     record.compressScripts = chosen.compressScripts;
@@ -150,11 +146,10 @@ void Store(CompressorInstance &record, const ChosenProperties &chosen) {
 using namespace crv::ui;
 
 extern "C" int32_t CRV_CALL CRVShowSettingDialogue(int32_t instanceId, void *parent) {
-    CompressorInstance *record = crv::FindInstance(instanceId);
+    std::int32_t refusal = CRV_OK;
+    crv::CompressorInstance *record = crv::FindIdleInstance(instanceId, refusal);
     if (!record)
-        return CRV_ERR_NO_INSTANCE;
-    if (IsBusy(*record))
-        return CRV_ERR_BUSY;
+        return refusal;
     INT_PTR result = DialogBoxParamA(LibraryModule(), MAKEINTRESOURCEA(CRV_DIALOG_SETTINGS),
                                      static_cast<HWND>(parent), SettingsDialogProc,
                                      reinterpret_cast<LPARAM>(record));
@@ -163,7 +158,7 @@ extern "C" int32_t CRV_CALL CRVShowSettingDialogue(int32_t instanceId, void *par
         return CRV_ERR_CANCELLED;
     auto *chosen = reinterpret_cast<ChosenProperties *>(result);
     std::int32_t answer = CRV_ERR_BUSY;
-    if (!IsBusy(*record)) {
+    if (crv::IsIdle(record)) {
         Store(*record, *chosen);
         answer = CRV_OK;
     }

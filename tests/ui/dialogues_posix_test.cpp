@@ -9,12 +9,18 @@ namespace {
 TEST(DialoguesWithoutWindows, SettingsDialogueChecksThenCancels) {
     std::int32_t id = 0;
     ASSERT_EQ(CRVCreateInstance(&id), CRV_OK);
-    CompressorInstance *record = crv::FindInstance(id);
+    crv::CompressorInstance *record = crv::FindInstance(id);
     ASSERT_EQ(CRVSetProperty(id, CRV_PROP_DELETE_COMMENTS, 1), CRV_OK);
     EXPECT_EQ(CRVShowSettingDialogue(id + 1000, nullptr), CRV_ERR_NO_INSTANCE);
-    record->busy.store(1);
+    {
+        std::lock_guard lock(record->jobLock);
+        record->busy = crv::kJobRunning;
+    }
     EXPECT_EQ(CRVShowSettingDialogue(id, nullptr), CRV_ERR_BUSY);
-    record->busy.store(0);
+    {
+        std::lock_guard lock(record->jobLock);
+        record->busy = crv::kJobIdle;
+    }
     EXPECT_EQ(CRVShowSettingDialogue(id, nullptr), CRV_ERR_CANCELLED);
     EXPECT_EQ(record->deleteComments, 1);
     EXPECT_EQ(record->protectEvents, 1);

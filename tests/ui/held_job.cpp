@@ -8,7 +8,7 @@ namespace {
 
 HANDLE releaseHeld = nullptr;
 
-void RunHeld(CompressorInstance *record) {
+void RunHeld(crv::CompressorInstance *record) {
     WaitForSingleObject(releaseHeld, INFINITE);
     crv::StoreCursor(record->outputCursor, record->input + std::strlen(record->input));
 }

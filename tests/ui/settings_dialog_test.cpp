@@ -47,7 +47,7 @@ protected:
 
     OwnerWindow owner;
     std::int32_t id = 0;
-    CompressorInstance *record = nullptr;
+    crv::CompressorInstance *record = nullptr;
 };
 
 std::string Checks(HWND dialog) {
