@@ -103,6 +103,8 @@ public:
     }
 
     void PutInPlace() {
+        if (files_.empty())
+            return;
         std::vector<std::string> errors = crvcli::PutInPlace(files_);
         // The temporaries left are removed before the outcomes are reported.
         files_.clear();
