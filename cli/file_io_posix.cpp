@@ -35,7 +35,7 @@ void InputFileCloser::operator()(InputFile *file) const {
 }
 
 struct NewFile {
-    InputHandle input; // for a replacement: held open, with its folder, until it is replaced
+    InputHandle input; // for a replacement: its folder held open until it is replaced
     int folder = -1;   // the folder the new file is in
     bool ownsFolder = false;
     dev_t device = 0;
@@ -272,6 +272,9 @@ NewFileHandle ReplaceInput(InputHandle file, std::string_view bytes, std::string
     replacement->input = std::move(file);
     if (!WriteBeside(*replacement, bytes, S_IRUSR | S_IWUSR, input, KeepMetadata, error))
         return nullptr;
+    // Only its folder is needed from here on; a batch holds one descriptor a file.
+    close(replacement->input->fd);
+    replacement->input->fd = -1;
     return replacement;
 }
 

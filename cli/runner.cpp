@@ -80,7 +80,7 @@ std::vector<std::int32_t> CreateInstances(unsigned count, const Options &options
 }
 
 // New files written but not yet in place, over all workers at once: each
-// holds its input and folder open and its temporary name until the batch is
+// holds its folder open and a slot for its temporary name until its batch is
 // put in place.
 constexpr std::size_t kNewFilesHeld = 256;
 // Bytes of new files a worker writes before it puts them in place, so that the
