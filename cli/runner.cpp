@@ -109,7 +109,8 @@ public:
         // The temporaries left are removed before the outcomes are reported.
         files_.clear();
         for (std::size_t i = 0; i < indices_.size(); ++i)
-            board_.Put(indices_[i], Settle(items_[indices_[i]], std::move(outcomes_[i]), errors[i]));
+            board_.Put(indices_[i],
+                       Settle(items_[indices_[i]], std::move(outcomes_[i]), errors[i]));
         indices_.clear();
         outcomes_.clear();
         bytes_ = 0;
@@ -160,7 +161,8 @@ bool RunAll(const std::vector<Item> &items, const Options &options, Reporter &re
     std::atomic<std::size_t> next{0};
     Board board(items.size());
     std::vector<std::thread> workers;
-    std::size_t batchLimit = std::max<std::size_t>(1, kNewFilesHeld / std::max<std::size_t>(1, ids.size()));
+    std::size_t batchLimit =
+        std::max<std::size_t>(1, kNewFilesHeld / std::max<std::size_t>(1, ids.size()));
     for (std::int32_t id : ids)
         workers.emplace_back(Work, id, std::cref(items), std::cref(settings), batchLimit,
                              std::ref(next), std::ref(board));
