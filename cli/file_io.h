@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace crvcli {
 
@@ -47,15 +48,30 @@ std::uint64_t LinkCount(const InputFile &file);
 // Reads size bytes from the file's start into buffer.
 bool ReadInput(InputFile &file, char *buffer, std::uint64_t size, std::string &error);
 
-// Gives the file these bytes through a new file in its folder renamed over
-// it, with its owner, group, permissions, ACLs and extended attributes, or
-// leaves it as it was. A file nobody may write counts as read-only.
-bool ReplaceInput(InputFile &file, std::string_view bytes, std::string &error);
+// A complete new file under a temporary name beside where it goes, not yet
+// durable nor in place. Dropping it removes the temporary file.
+struct NewFile;
+struct NewFileCloser {
+    void operator()(NewFile *file) const;
+};
+using NewFileHandle = std::unique_ptr<NewFile, NewFileCloser>;
 
-// Writes the bytes to a new file at path, through a temporary renamed over
-// what is there, with no wider permissions than the input has.
-bool WriteCopy(const InputFile &input, const std::string &path, std::string_view bytes,
-               std::string &error);
+// Writes these bytes to a new file in the input's folder, with its owner,
+// group, permissions, ACLs and extended attributes, to take its place; null
+// with the reason in error, the input left as it was. A file nobody may write
+// counts as read-only.
+NewFileHandle ReplaceInput(InputHandle file, std::string_view bytes, std::string &error);
+
+// Writes the bytes to a new file to take the place of what is at path, with no
+// wider permissions than the input has.
+NewFileHandle WriteCopy(const InputFile &input, const std::string &path, std::string_view bytes,
+                        std::string &error);
+
+// Makes the new files durable, with as few syncs as the platform allows, and
+// only then renames each over its name, so that a crash leaves every name
+// with either its old file or the complete new one. The reason each could not
+// be put in place, empty where it was; those left as they were.
+std::vector<std::string> PutInPlace(std::vector<NewFileHandle> &files);
 
 } // namespace crvcli
 

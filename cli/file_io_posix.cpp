@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <system_error>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/utsname.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -28,6 +30,26 @@ void InputFileCloser::operator()(InputFile *file) const {
     if (file->fd >= 0)
         close(file->fd);
     if (file->folder >= 0)
+        close(file->folder);
+    delete file;
+}
+
+struct NewFile {
+    InputHandle input; // for a replacement: its folder held open until it is replaced
+    int folder = -1;   // the folder the new file is in
+    bool ownsFolder = false;
+    dev_t device = 0;
+    std::string folderPath;
+    std::string name;      // the name it takes
+    std::string temporary; // empty once it has taken the name
+    int slot = -1;
+};
+
+void NewFileCloser::operator()(NewFile *file) const {
+    if (!file->temporary.empty())
+        unlinkat(file->folder, file->temporary.c_str(), 0);
+    ForgetTemporary(file->slot);
+    if (file->ownsFolder)
         close(file->folder);
     delete file;
 }
@@ -124,35 +146,46 @@ using Finish = bool (*)(const InputFile &input, int fd, std::string &error);
 
 bool NothingMore(const InputFile &, int, std::string &) { return true; }
 
-// Writes bytes to a new file in folder and renames it to name; finish gives
-// the new file what it keeps of the input before it takes the name.
-bool WriteBeside(int folder, const std::string &folderPath, const std::string &name,
-                 std::string_view bytes, mode_t mode, const InputFile &input, Finish finish,
-                 std::string &error) {
+#ifdef __linux__
+// Whether one syncfs() makes the new files durable and reports a failure to
+// write any of them back: Linux does so from 5.8; before, a failed writeback
+// could go unnoticed, so each file is synced on its own there.
+bool SyncedTogether() {
+    static const bool together = [] {
+        struct utsname system;
+        unsigned major = 0, minor = 0;
+        return uname(&system) == 0 && std::sscanf(system.release, "%u.%u", &major, &minor) == 2 &&
+               (major > 5 || (major == 5 && minor >= 8));
+    }();
+    return together;
+}
+#else
+bool SyncedTogether() { return false; }
+#endif
+
+// Writes bytes to a new file in folder under a temporary name beside name;
+// finish gives the new file what it keeps of the input first. The file is
+// synced here only when it cannot be synced with the others later.
+bool WriteBeside(NewFile &file, std::string_view bytes, mode_t mode, const InputFile &input,
+                 Finish finish, std::string &error) {
+    const std::string where = " in the folder " + file.folderPath + ": ";
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string temporary = TemporaryNameFor(name);
-        int fd = openat(folder, temporary.c_str(),
+        std::string temporary = TemporaryNameFor(file.name);
+        int fd = openat(file.folder, temporary.c_str(),
                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0) {
-            error = "cannot make a new file in the folder " + folderPath + ": " + Reason(errno);
+            error = "cannot make a new file" + where + Reason(errno);
             return false;
         }
-        int slot = RememberTemporary(folder, temporary);
+        file.temporary = temporary;
+        file.slot = RememberTemporary(file.folder, temporary);
         bool ok = finish(input, fd, error);
-        if (ok && !(WriteAll(fd, bytes) && fsync(fd) == 0))
-            error = "cannot write a new file in the folder " + folderPath + ": " + Reason(errno),
-            ok = false;
+        if (ok && !(WriteAll(fd, bytes) && (SyncedTogether() || fsync(fd) == 0)))
+            error = "cannot write a new file" + where + Reason(errno), ok = false;
         if (close(fd) != 0 && ok)
-            error = "cannot write a new file in the folder " + folderPath + ": " + Reason(errno),
-            ok = false;
-        HoldForTest(kHoldBeforeRename);
-        if (ok && renameat(folder, temporary.c_str(), folder, name.c_str()) != 0)
-            error = "cannot put the new file in its place: " + Reason(errno), ok = false;
-        if (!ok)
-            unlinkat(folder, temporary.c_str(), 0);
-        ForgetTemporary(slot);
+            error = "cannot write a new file" + where + Reason(errno), ok = false;
         return ok;
     }
     error = "no free name for a new file beside it";
@@ -224,30 +257,87 @@ bool ReadInput(InputFile &file, char *buffer, std::uint64_t size, std::string &e
     return true;
 }
 
-bool ReplaceInput(InputFile &file, std::string_view bytes, std::string &error) {
-    if ((file.status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-        faccessat(file.folder, file.name.c_str(), W_OK, AT_EACCESS) != 0) {
+NewFileHandle ReplaceInput(InputHandle file, std::string_view bytes, std::string &error) {
+    if ((file->status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+        faccessat(file->folder, file->name.c_str(), W_OK, AT_EACCESS) != 0) {
         error = "the file is read-only";
-        return false;
+        return nullptr;
     }
-    return WriteBeside(file.folder, file.folderPath, file.name, bytes, S_IRUSR | S_IWUSR, file,
-                       KeepMetadata, error);
+    NewFileHandle replacement(new NewFile);
+    replacement->folder = file->folder;
+    replacement->device = file->status.st_dev;
+    replacement->folderPath = file->folderPath;
+    replacement->name = file->name;
+    const InputFile &input = *file;
+    replacement->input = std::move(file);
+    if (!WriteBeside(*replacement, bytes, S_IRUSR | S_IWUSR, input, KeepMetadata, error))
+        return nullptr;
+    // Only its folder is needed from here on; a batch holds one descriptor a file.
+    close(replacement->input->fd);
+    replacement->input->fd = -1;
+    return replacement;
 }
 
-bool WriteCopy(const InputFile &input, const std::string &path, std::string_view bytes,
-               std::string &error) {
-    std::string folderPath, name;
-    Split(path, folderPath, name);
-    int folder = open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) {
-        error = "cannot open the folder " + folderPath + ": " + Reason(errno);
-        return false;
+NewFileHandle WriteCopy(const InputFile &input, const std::string &path, std::string_view bytes,
+                        std::string &error) {
+    NewFileHandle copy(new NewFile);
+    Split(path, copy->folderPath, copy->name);
+    copy->folder = open(copy->folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    copy->ownsFolder = copy->folder >= 0;
+    struct stat status;
+    if (copy->folder < 0 || fstat(copy->folder, &status) != 0) {
+        error = "cannot open the folder " + copy->folderPath + ": " + Reason(errno);
+        return nullptr;
     }
+    copy->device = status.st_dev;
     // The umask narrows this further, as for any new file.
     mode_t mode = input.status.st_mode & 0777;
-    bool ok = WriteBeside(folder, folderPath, name, bytes, mode, input, NothingMore, error);
-    close(folder);
-    return ok;
+    if (!WriteBeside(*copy, bytes, mode, input, NothingMore, error))
+        return nullptr;
+    return copy;
+}
+
+namespace {
+
+// Syncs each file system the files are on once; the reason a file's system
+// could not be synced, or empty.
+std::vector<std::string> SyncFileSystems(const std::vector<NewFileHandle> &files) {
+    std::vector<std::string> errors(files.size());
+#ifdef __linux__
+    if (!SyncedTogether())
+        return errors;
+    for (std::size_t first = 0; first < files.size(); ++first) {
+        bool seen = false;
+        for (std::size_t before = 0; before < first && !seen; ++before)
+            seen = files[before]->device == files[first]->device;
+        if (seen)
+            continue;
+        // A failure may be any file's on that system: none of them is trusted.
+        if (syncfs(files[first]->folder) != 0)
+            for (std::size_t i = first; i < files.size(); ++i)
+                if (files[i]->device == files[first]->device)
+                    errors[i] = "cannot write a new file in the folder " + files[i]->folderPath +
+                                ": " + Reason(errno);
+    }
+#endif
+    return errors;
+}
+
+} // namespace
+
+std::vector<std::string> PutInPlace(std::vector<NewFileHandle> &files) {
+    std::vector<std::string> errors = SyncFileSystems(files);
+    HoldForTest(kHoldBeforeRename);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        NewFile &file = *files[i];
+        if (!errors[i].empty())
+            continue;
+        if (renameat(file.folder, file.temporary.c_str(), file.folder, file.name.c_str()) != 0)
+            errors[i] = "cannot put the new file in its place: " + Reason(errno);
+        else
+            file.temporary.clear();
+    }
+    return errors;
 }
 
 } // namespace crvcli

@@ -21,6 +21,20 @@ void InputFileCloser::operator()(InputFile *file) const {
     delete file;
 }
 
+struct NewFile {
+    std::string path;      // the name it takes
+    std::string temporary; // empty once it has taken the name
+    bool keepInput = false;
+    int slot = -1;
+};
+
+void NewFileCloser::operator()(NewFile *file) const {
+    if (!file->temporary.empty())
+        DeleteFileA(file->temporary.c_str());
+    ForgetTemporary(file->slot);
+    delete file;
+}
+
 namespace {
 
 constexpr int kNameAttempts = 16;
@@ -47,21 +61,21 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-enum class NewFile { Written, NameTaken, Failed };
+enum class Creation { Written, NameTaken, Failed };
 
-NewFile WriteNewFile(const std::string &path, std::string_view bytes, std::string &error) {
+Creation WriteNewFile(const std::string &path, std::string_view bytes, std::string &error) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
         error = Reason(code);
-        return code == ERROR_FILE_EXISTS ? NewFile::NameTaken : NewFile::Failed;
+        return code == ERROR_FILE_EXISTS ? Creation::NameTaken : Creation::Failed;
     }
     bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
     if (!ok)
         error = Reason(GetLastError());
     CloseHandle(file);
-    return ok ? NewFile::Written : NewFile::Failed;
+    return ok ? Creation::Written : Creation::Failed;
 }
 
 std::string Beside(const std::string &path, const std::string &name) {
@@ -74,33 +88,23 @@ std::string NameOf(const std::string &path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Writes a temporary beside path and puts it in place: over an input through
-// ReplaceFile, which keeps the input's attributes and security, else by a
-// rename.
-bool WriteBeside(const std::string &path, std::string_view bytes, bool keepInput,
-                 std::string &error) {
+// Writes a temporary beside path, made durable here: Windows has no one call
+// that syncs many files without rights most users lack.
+NewFileHandle WriteBeside(const std::string &path, std::string_view bytes, bool keepInput,
+                          std::string &error) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string temporary = Beside(path, TemporaryNameFor(NameOf(path)));
-        NewFile written = WriteNewFile(temporary, bytes, error);
-        if (written == NewFile::NameTaken)
+        Creation written = WriteNewFile(temporary, bytes, error);
+        if (written == Creation::NameTaken)
             continue;
-        int slot = RememberTemporary(-1, temporary);
-        bool ok = written == NewFile::Written;
-        HoldForTest(kHoldBeforeRename);
-        if (ok && keepInput)
-            ok = ReplaceFileA(path.c_str(), temporary.c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-        else if (ok)
-            ok = MoveFileExA(temporary.c_str(), path.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!ok && written == NewFile::Written)
-            error = Reason(GetLastError());
-        DeleteFileA(temporary.c_str());
-        ForgetTemporary(slot);
-        return ok;
+        NewFileHandle file(new NewFile{path, temporary, keepInput, -1});
+        file->slot = RememberTemporary(-1, temporary);
+        if (written != Creation::Written)
+            return nullptr;
+        return file;
     }
     error = "no free name for a new file beside it";
-    return false;
+    return nullptr;
 }
 
 } // namespace
@@ -149,20 +153,40 @@ bool ReadInput(InputFile &file, char *buffer, std::uint64_t size, std::string &e
     return true;
 }
 
-bool ReplaceInput(InputFile &file, std::string_view bytes, std::string &error) {
-    if (file.information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+NewFileHandle ReplaceInput(InputHandle file, std::string_view bytes, std::string &error) {
+    if (file->information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
         error = "the file is read-only";
-        return false;
+        return nullptr;
     }
+    std::string path = file->path;
     // The input may not be replaced while it is open without delete sharing.
-    CloseHandle(file.handle);
-    file.handle = INVALID_HANDLE_VALUE;
-    return WriteBeside(file.path, bytes, true, error);
+    file.reset();
+    return WriteBeside(path, bytes, true, error);
 }
 
-bool WriteCopy(const InputFile &, const std::string &path, std::string_view bytes,
-               std::string &error) {
+NewFileHandle WriteCopy(const InputFile &, const std::string &path, std::string_view bytes,
+                        std::string &error) {
     return WriteBeside(path, bytes, false, error);
+}
+
+// Over an input through ReplaceFile, which keeps the input's attributes and
+// security, else by a rename.
+std::vector<std::string> PutInPlace(std::vector<NewFileHandle> &files) {
+    std::vector<std::string> errors(files.size());
+    HoldForTest(kHoldBeforeRename);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        NewFile &file = *files[i];
+        bool ok = file.keepInput
+                      ? ReplaceFileA(file.path.c_str(), file.temporary.c_str(), nullptr,
+                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                      : MoveFileExA(file.temporary.c_str(), file.path.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (ok)
+            file.temporary.clear();
+        else
+            errors[i] = Reason(GetLastError());
+    }
+    return errors;
 }
 
 } // namespace crvcli

@@ -80,29 +80,35 @@ std::string Read(InputFile &file, std::string &buffer) {
     return "";
 }
 
-std::string Write(InputFile &file, const Item &item, std::string_view output) {
+// The new file for the output, or null with the reason in failure.
+NewFileHandle Write(InputHandle file, const Item &item, std::string_view output,
+                    std::string &failure) {
     std::string error;
-    if (item.output.empty())
-        return ReplaceInput(file, output, error) ? "" : error + kUntouched;
-    if (!MakeParentFolders(item.output, error) || !WriteCopy(file, item.output, output, error))
-        return "cannot write " + item.output + ": " + error;
-    return "";
+    NewFileHandle written;
+    if (item.output.empty()) {
+        if (!(written = ReplaceInput(std::move(file), output, error)))
+            failure = error + kUntouched;
+    } else if (!MakeParentFolders(item.output, error) ||
+               !(written = WriteCopy(*file, item.output, output, error))) {
+        failure = "cannot write " + item.output + ": " + error;
+    }
+    return written;
 }
 
-Outcome ProcessFile(std::int32_t id, const Item &item, const Settings &settings) {
+Processed ProcessFile(std::int32_t id, const Item &item, const Settings &settings) {
     Opened opened = OpenInput(item.location);
     if (!opened.skip.empty())
-        return Skipped(opened.skip);
+        return {Skipped(opened.skip)};
     if (!opened.error.empty())
-        return Failed(opened.error);
+        return {Failed(opened.error)};
     InputFile &file = *opened.file;
     bool inPlace = item.output.empty() && !settings.dryRun;
     if (std::uint64_t links = LinkCount(file); inPlace && links > 1)
-        return Skipped("has " + std::to_string(links) +
-                       " hard links, which a rewrite would split; skipped");
+        return {Skipped("has " + std::to_string(links) +
+                        " hard links, which a rewrite would split; skipped")};
     std::string buffer;
     if (std::string error = Read(file, buffer); !error.empty())
-        return Failed(error);
+        return {Failed(error)};
     // A hash rather than a copy, which would double the memory a file needs.
     std::size_t inputHash = std::hash<std::string_view>{}(std::string_view(buffer).substr(1));
     Outcome outcome;
@@ -111,36 +117,45 @@ Outcome ProcessFile(std::int32_t id, const Item &item, const Settings &settings)
     std::string error;
     std::string_view output = Compress(id, item.dataType, buffer, error);
     if (!error.empty())
-        return Failed(error);
+        return {Failed(error)};
     outcome.bytesOut = output.size();
     outcome.gzipOut = settings.gzip ? GzipSize(output) : std::nullopt;
     if (settings.dryRun)
-        return outcome;
+        return {outcome};
     if (inPlace && output.size() == outcome.bytesIn &&
         std::hash<std::string_view>{}(output) == inputHash) {
         outcome.reason = "unchanged, so not rewritten";
-        return outcome;
+        return {outcome};
     }
-    if (std::string failure = Write(file, item, output); !failure.empty())
-        return Failed(failure);
-    return outcome;
+    std::string failure;
+    NewFileHandle written = Write(std::move(opened.file), item, output, failure);
+    if (!written)
+        return {Failed(failure)};
+    return {outcome, std::move(written)};
 }
 
 } // namespace
 
-Outcome Process(std::int32_t instanceId, const Item &item, const Settings &settings) {
+Processed Process(std::int32_t instanceId, const Item &item, const Settings &settings) {
     if (!item.note.empty())
-        return Skipped(item.note);
+        return {Skipped(item.note)};
     if (std::string refusal = Refusal(item); !refusal.empty())
-        return Failed(refusal);
+        return {Failed(refusal)};
     try {
-        return item.input == "-" ? ProcessStream(instanceId, item, settings)
+        return item.input == "-" ? Processed{ProcessStream(instanceId, item, settings)}
                                  : ProcessFile(instanceId, item, settings);
     } catch (const std::bad_alloc &) {
-        return Failed(std::string("not enough memory for it") + After(item));
+        return {Failed(std::string("not enough memory for it") + After(item))};
     } catch (const std::length_error &) {
-        return Failed(std::string("too large to hold in memory here") + After(item));
+        return {Failed(std::string("too large to hold in memory here") + After(item))};
     }
+}
+
+Outcome Settle(const Item &item, Outcome outcome, const std::string &error) {
+    if (error.empty())
+        return outcome;
+    return Failed(item.output.empty() ? error + kUntouched
+                                      : "cannot write " + item.output + ": " + error);
 }
 
 } // namespace crvcli

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/file_io.h"
 #include "cli/plan.h"
 
 namespace crvcli {
@@ -24,10 +25,21 @@ struct Settings {
     bool gzip = false;   // measure the gzip sizes
 };
 
-// Compresses one item in memory through the library instance and writes the
-// result where it goes unless this is a dry run. Whatever goes wrong, out of
-// memory included, fails this item only.
-Outcome Process(std::int32_t instanceId, const Item &item, const Settings &settings);
+// An item's outcome, with the new file still to be put in place for it.
+struct Processed {
+    Outcome outcome;
+    NewFileHandle newFile = nullptr; // null when nothing is left to put in place
+};
+
+// Compresses one item in memory through the library instance and, unless this
+// is a dry run, writes the result to a new file that is yet to take the place
+// of what it replaces. Whatever goes wrong, out of memory included, fails
+// this item only.
+Processed Process(std::int32_t instanceId, const Item &item, const Settings &settings);
+
+// The item's outcome once its new file was put in place, or could not be
+// (error says why).
+Outcome Settle(const Item &item, Outcome outcome, const std::string &error);
 
 } // namespace crvcli
 

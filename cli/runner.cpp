@@ -25,17 +25,23 @@ class Board {
 public:
     explicit Board(std::size_t size) : outcomes_(size) {}
 
+    // Wakes the reporter only for the outcome it waits for: waking it for
+    // every other one would cost a switch between threads per file.
     void Put(std::size_t index, Outcome outcome) {
+        bool awaited;
         {
             std::lock_guard lock(mutex_);
             outcomes_[index] = std::move(outcome);
+            awaited = index == awaited_;
         }
-        changed_.notify_one();
+        if (awaited)
+            changed_.notify_one();
     }
 
     // The outcome at index once it is there, or none after a tick.
     std::optional<Outcome> Take(std::size_t index) {
         std::unique_lock lock(mutex_);
+        awaited_ = index;
         changed_.wait_for(lock, kWaitTick, [&] { return outcomes_[index].has_value(); });
         return std::move(outcomes_[index]);
     }
@@ -44,6 +50,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::optional<Outcome>> outcomes_;
+    std::size_t awaited_ = 0;
 };
 
 unsigned WorkerCount(const Options &options, std::size_t items) {
@@ -72,10 +79,64 @@ std::vector<std::int32_t> CreateInstances(unsigned count, const Options &options
     return ids;
 }
 
+// New files written but not yet in place, over all workers at once: each
+// holds its folder open and a slot for its temporary name until its batch is
+// put in place.
+constexpr std::size_t kNewFilesHeld = 256;
+// Bytes of new files a worker writes before it puts them in place, so that the
+// temporaries never take much room on the disk.
+constexpr std::uint64_t kBatchBytes = 64 << 20;
+
+// A worker's new files, put in place together so that one sync serves many.
+class Batch {
+public:
+    Batch(const std::vector<Item> &items, Board &board, std::size_t limit)
+        : items_(items), board_(board), limit_(limit) {}
+
+    void Add(std::size_t index, Processed processed) {
+        bytes_ += processed.outcome.bytesOut;
+        indices_.push_back(index);
+        outcomes_.push_back(std::move(processed.outcome));
+        files_.push_back(std::move(processed.newFile));
+        if (files_.size() >= limit_ || bytes_ >= kBatchBytes)
+            PutInPlace();
+    }
+
+    void PutInPlace() {
+        if (files_.empty())
+            return;
+        std::vector<std::string> errors = crvcli::PutInPlace(files_);
+        // The temporaries left are removed before the outcomes are reported.
+        files_.clear();
+        for (std::size_t i = 0; i < indices_.size(); ++i)
+            board_.Put(indices_[i],
+                       Settle(items_[indices_[i]], std::move(outcomes_[i]), errors[i]));
+        indices_.clear();
+        outcomes_.clear();
+        bytes_ = 0;
+    }
+
+private:
+    const std::vector<Item> &items_;
+    Board &board_;
+    std::size_t limit_;
+    std::vector<std::size_t> indices_;
+    std::vector<Outcome> outcomes_;
+    std::vector<NewFileHandle> files_;
+    std::uint64_t bytes_ = 0;
+};
+
 void Work(std::int32_t id, const std::vector<Item> &items, const Settings &settings,
-          std::atomic<std::size_t> &next, Board &board) {
-    for (std::size_t index; (index = next++) < items.size();)
-        board.Put(index, Process(id, items[index], settings));
+          std::size_t batchLimit, std::atomic<std::size_t> &next, Board &board) {
+    Batch batch(items, board, batchLimit);
+    for (std::size_t index; (index = next++) < items.size();) {
+        Processed processed = Process(id, items[index], settings);
+        if (processed.newFile)
+            batch.Add(index, std::move(processed));
+        else
+            board.Put(index, std::move(processed.outcome));
+    }
+    batch.PutInPlace();
 }
 
 void ReportInOrder(const std::vector<Item> &items, Board &board, Reporter &reporter) {
@@ -100,9 +161,11 @@ bool RunAll(const std::vector<Item> &items, const Options &options, Reporter &re
     std::atomic<std::size_t> next{0};
     Board board(items.size());
     std::vector<std::thread> workers;
+    std::size_t batchLimit =
+        std::max<std::size_t>(1, kNewFilesHeld / std::max<std::size_t>(1, ids.size()));
     for (std::int32_t id : ids)
-        workers.emplace_back(Work, id, std::cref(items), std::cref(settings), std::ref(next),
-                             std::ref(board));
+        workers.emplace_back(Work, id, std::cref(items), std::cref(settings), batchLimit,
+                             std::ref(next), std::ref(board));
     ReportInOrder(items, board, reporter);
     for (std::thread &worker : workers)
         worker.join();

@@ -13,8 +13,8 @@ namespace crvcli {
 
 namespace {
 
-// One slot per temporary file being written; a worker writes one at a time,
-// so there are more slots than workers can ever be.
+// One slot per temporary file not yet in place: the runner holds at most 256
+// of them, or one a worker when there are more workers (1024 at most).
 constexpr int kSlots = 1100;
 
 enum State : int { kFree, kFilling, kLive, kRemoving };

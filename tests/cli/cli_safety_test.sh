@@ -251,6 +251,56 @@ if [ "$seams" == seams ]; then
     check "rerun compressed" "a{}" "$(cat "$work/t/a.css")"
 fi
 
+# T8: the new files of a run are put in place together, once all of them are
+# written: held before the renames, every file still has its old text beside
+# a complete new one. Released, all take their places; interrupted, all
+# temporaries go and every file keeps its old text.
+if [ "$seams" == seams ]; then
+    set -m
+    for ending in release TERM; do
+        rm -rf "$work/b" && mkdir "$work/b"
+        for name in a b c d; do printf 'p {  }' > "$work/b/$name.css"; done
+        hold CRVCOMPRESS_TEST_HOLD_BEFORE_RENAME -q -j 1 -r "$work/b"
+        check "batch $ending: all written first" 4 "$(ls "$work/b" | grep -cE '^[a-d]\.css\.crvcompress-[0-9]+-[0-9a-f]{8}\.tmp$')"
+        check "batch $ending: new files complete" "p{}p{}p{}p{}" "$(cat "$work/b"/*.tmp)"
+        check "batch $ending: old files untouched" "p {  }p {  }p {  }p {  }" "$(cat "$work/b"/?.css)"
+        if [ "$ending" == release ]; then
+            release
+            expected="0 p{}p{}p{}p{}"
+        else
+            kill -s TERM "$held"
+            wait "$held"
+            status=$?
+            exec 3>&-
+            expected="143 p {  }p {  }p {  }p {  }"
+        fi
+        check "batch $ending: status and files" "$expected" "$status $(cat "$work/b"/?.css)"
+        check "batch $ending: nothing left beside them" "a.css b.css c.css d.css" "$(ls "$work/b" | xargs)"
+    done
+    set +m
+fi
+
+# T9: a new file that cannot be written whole (here past the size the tool
+# may write, as on a full disk) leaves its input as it was and nothing beside
+# it, while the others of its batch take their places. Each row: a file, its
+# text after the run, and the message about it.
+rm -rf "$work/f" && mkdir "$work/f"
+printf 'p {  }' > "$work/f/small.css"
+for i in $(seq 400); do printf '.c%d {  color: red;  }' "$i"; done > "$work/f/big.css"
+big=$(cat "$work/f/big.css")
+out=$( (trap '' XFSZ && ulimit -f 2 && "$tool" -j 1 -r "$work/f") 2> "$work/.stderr")
+status=$?
+err=$(cat "$work/.stderr")
+check "full: status" 1 "$status"
+while IFS='|' read -r name text message; do
+    check "full: $name kept or replaced" "$text" "$(cat "$work/f/$name")"
+    [ -z "$message" ] || check "full: $name named" 1 "$(count "crvcompress: $work/f/$name: $message")"
+done <<ROWS
+big.css|$big|cannot write a new file in the folder $work/f: File too large; it was left as it was
+small.css|p{}|
+ROWS
+check "full: nothing left beside them" "big.css small.css" "$(ls "$work/f" | xargs)"
+
 # T7: messages name the real cause and object, escaped.
 rm -rf "$work/n" && mkdir "$work/n"
 ln -s loop.css "$work/n/loop.css"
