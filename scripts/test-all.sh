@@ -50,7 +50,12 @@ run_preset linux-debug
 run_preset linux-asan
 run_preset linux-tsan
 
-[ -d "${WINEPREFIX:-$HOME/.wine}" ] || wineboot --init > /dev/null 2>&1
+# wineboot returns before the new prefix is finished; windows made meanwhile
+# come up too late for the tests that look for them.
+if [ ! -d "${WINEPREFIX:-$HOME/.wine}" ]; then
+    wineboot --init > /dev/null 2>&1
+    wineserver -w
+fi
 run_preset mingw-x64 xvfb-run -a
 run_preset mingw-i686
 run_preset fuzz
