@@ -38,7 +38,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-struct ControlSpec {
+struct ControlRow {
     HWND MainWindowHandles::*handle;
     const char *className;
     const char *text;
@@ -49,7 +49,7 @@ struct ControlSpec {
     int id;
 };
 
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     {&MainWindowHandles::label, "STATIC", "Type the name of the file to compress:", 0, SS_LEFT,
      10, 10, 250, 20, false, 0},
     // No ES_AUTOHSCROLL: typing stops at the visible width.
@@ -65,14 +65,14 @@ const ControlSpec kControls[] = {
      270, 55, false, kCompressButtonId},
 };
 
-bool CreateControl(const ControlSpec &spec, HINSTANCE instance) {
-    HWND parent = spec.inGroup ? Windows.group : Windows.main;
-    HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text,
-                                   WS_CHILD | WS_VISIBLE | spec.style, spec.x, spec.y,
-                                   spec.width, spec.height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+bool CreateControl(const ControlRow &row, HINSTANCE instance) {
+    HWND parent = row.inGroup ? Windows.group : Windows.main;
+    HWND control = CreateWindowExA(row.exStyle, row.className, row.text,
+                                   WS_CHILD | WS_VISIBLE | row.style, row.x, row.y,
+                                   row.width, row.height, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                    instance, nullptr);
-    Windows.*spec.handle = control;
+    Windows.*row.handle = control;
     return control != nullptr;
 }
 
@@ -98,10 +98,10 @@ bool CreateMainWindow(HINSTANCE instance) {
                                    CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance, nullptr);
     if (!Windows.main)
         return false;
-    for (const ControlSpec &spec : kControls) {
-        if (!CreateControl(spec, instance))
+    for (const ControlRow &row : kControls) {
+        if (!CreateControl(row, instance))
             return false;
-        if (spec.handle == &MainWindowHandles::html)
+        if (row.handle == &MainWindowHandles::html)
             SendMessageA(Windows.html, BM_SETCHECK, BST_CHECKED, 0);
     }
     return true;

@@ -38,6 +38,41 @@ bool CompressCorpusFile(const std::filesystem::path &input, const std::filesyste
     return static_cast<bool>(out);
 }
 
+// Every regular file of inputs through compress into a file of the same name
+// in outputs; the number done, or -1 after the first failure.
+template <typename Compressor>
+int CompressCorpusFolder(const std::filesystem::path &inputs,
+                         const std::filesystem::path &outputs, char before, Compressor compress) {
+    std::filesystem::create_directories(outputs);
+    int count = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(inputs)) {
+        if (!entry.is_regular_file())
+            continue;
+        if (!CompressCorpusFile(entry.path(), outputs / entry.path().filename(), before, compress))
+            return -1;
+        ++count;
+    }
+    return count;
+}
+
+// The arguments every driver takes: INPUT_FOLDER OUTPUT_FOLDER. Returns 0 to
+// go on, else the exit code: 2 for bad usage, kCorpusSkipped when the corpus
+// (named for the message) is absent.
+inline int ReadDriverArguments(int argc, char **argv, const char *corpusName,
+                               std::filesystem::path &inputs, std::filesystem::path &outputs) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s INPUT_FOLDER OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    inputs = argv[1];
+    outputs = argv[2];
+    if (!std::filesystem::is_directory(inputs)) {
+        std::printf("no %s corpus at %s: check skipped\n", corpusName, inputs.c_str());
+        return kCorpusSkipped;
+    }
+    return 0;
+}
+
 } // namespace crvtest
 
 #endif

@@ -9,29 +9,15 @@
 #include "tests/corpus/corpus_file.h"
 
 int main(int argc, char **argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s INPUT_FOLDER OUTPUT_FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path inputs = argv[1];
-    const std::filesystem::path outputs = argv[2];
-    if (!std::filesystem::is_directory(inputs)) {
-        std::printf("no style sheet corpus at %s: check skipped\n", inputs.c_str());
-        return crvtest::kCorpusSkipped;
-    }
-    std::filesystem::create_directories(outputs);
-    int count = 0;
-    for (const auto &entry : std::filesystem::directory_iterator(inputs)) {
-        if (!entry.is_regular_file())
-            continue;
-        auto compress = [](char *text, crv::ProgressCursor progress) {
-            crv::CompressCss(text, crv::Placement::kDocument, progress);
-        };
-        if (!crvtest::CompressCorpusFile(entry.path(), outputs / entry.path().filename(), '>',
-                                         compress))
-            return 1;
-        ++count;
-    }
+    std::filesystem::path inputs, outputs;
+    if (int stop = crvtest::ReadDriverArguments(argc, argv, "style sheet", inputs, outputs))
+        return stop;
+    auto compress = [](char *text, crv::ProgressCursor progress) {
+        crv::CompressCss(text, crv::Placement::kDocument, progress);
+    };
+    int count = crvtest::CompressCorpusFolder(inputs, outputs, '>', compress);
+    if (count < 0)
+        return 1;
     std::printf("compressed %d style sheets into %s\n", count, outputs.c_str());
     return 0;
 }

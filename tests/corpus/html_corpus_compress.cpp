@@ -26,36 +26,22 @@ constexpr PropertySet kPropertySets[] = {{"default", false}, {"all", true}};
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s INPUT_FOLDER OUTPUT_FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path inputs = argv[1];
-    const std::filesystem::path outputs = argv[2];
-    if (!std::filesystem::is_directory(inputs)) {
-        std::printf("no HTML corpus at %s: check skipped\n", inputs.c_str());
-        return crvtest::kCorpusSkipped;
-    }
+    std::filesystem::path inputs, outputs;
+    if (int stop = crvtest::ReadDriverArguments(argc, argv, "HTML", inputs, outputs))
+        return stop;
     for (const PropertySet &set : kPropertySets) {
         crv::CompressOptions options;
         options.compressScripts = set.all;
         options.compressStyles = set.all;
         options.deleteComments = set.all;
         options.hideScripts = set.all;
+        auto compress = [&options](char *text, crv::ProgressCursor progress) {
+            crv::CompressHtml(text, options, progress);
+        };
         const std::filesystem::path folder = outputs / set.folder;
-        std::filesystem::create_directories(folder);
-        int count = 0;
-        for (const auto &entry : std::filesystem::directory_iterator(inputs)) {
-            if (!entry.is_regular_file())
-                continue;
-            auto compress = [&options](char *text, crv::ProgressCursor progress) {
-                crv::CompressHtml(text, options, progress);
-            };
-            if (!crvtest::CompressCorpusFile(entry.path(), folder / entry.path().filename(),
-                                             kByteBefore, compress))
-                return 1;
-            ++count;
-        }
+        int count = crvtest::CompressCorpusFolder(inputs, folder, kByteBefore, compress);
+        if (count < 0)
+            return 1;
         std::printf("compressed %d pages into %s\n", count, folder.c_str());
     }
     return 0;
