@@ -1,6 +1,7 @@
 #ifndef CRV_FILE_TEST_SUPPORT_H
 #define CRV_FILE_TEST_SUPPORT_H
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,13 +12,15 @@ namespace crvtest {
 // A fresh folder for one test, removed with everything in it afterwards.
 class ScratchFolder {
 public:
+    // Tests run in parallel processes: a folder that exists already belongs
+    // to another test, so the next name is tried rather than the folder taken.
     ScratchFolder() {
         static int serial = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("crv-file-test-" + std::to_string(++serial) + "-" +
-                 std::to_string(reinterpret_cast<std::uintptr_t>(this) & 0xFFFFF));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        do {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("crv-file-test-" + std::to_string(stamp) + "-" + std::to_string(++serial));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~ScratchFolder() {
         std::error_code ignored;
