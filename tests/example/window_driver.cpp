@@ -8,16 +8,6 @@ constexpr UINT kAnswerMs = 5000;
 
 } // namespace
 
-bool WaitFor(const std::function<bool()> &condition, int timeoutMs) {
-    for (int waited = 0;; waited += 20) {
-        if (condition())
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
-}
-
 std::string ClassName(HWND window) {
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);

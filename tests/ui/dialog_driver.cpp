@@ -49,16 +49,6 @@ OwnerWindow::OwnerWindow(int x, int y) {
 
 OwnerWindow::~OwnerWindow() { DestroyWindow(handle_); }
 
-bool WaitFor(const std::function<bool()> &condition, int timeoutMs) {
-    for (int waited = 0;; waited += 20) {
-        if (condition())
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
-}
-
 HWND WaitForWindow(const char *caption, HWND owner, int timeoutMs) {
     Search search{caption, owner, nullptr};
     WaitFor(
