@@ -1,5 +1,7 @@
 // The platform seam on POSIX threads.
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <condition_variable>
 #include <csignal>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include <pthread.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -21,6 +24,8 @@ struct Event {
     std::mutex mutex;
     std::condition_variable signalled;
     bool isSet = false;
+    // isSet as a waiter may read it without the lock, while it spins.
+    std::atomic<bool> raised{false};
 };
 
 struct WorkerThread {
@@ -36,16 +41,45 @@ Event *NewManualResetEvent() { return new (std::nothrow) Event; }
 void SignalEvent(Event *event) {
     std::lock_guard lock(event->mutex);
     event->isSet = true;
+    event->raised.store(true, std::memory_order_release);
     event->signalled.notify_all();
 }
 
 void ClearEvent(Event *event) {
     std::lock_guard lock(event->mutex);
     event->isSet = false;
+    event->raised.store(false, std::memory_order_relaxed);
 }
 
+namespace {
+
+// A thread asleep on a condition variable takes tens of microseconds to wake
+// when its processor has gone idle, as long as a whole small job lasts. A
+// worker between jobs and a host waiting for one therefore watch the event
+// for a short while first; yielding meanwhile leaves the processor to any
+// other thread that wants it.
+constexpr auto kSpinBeforeSleep = std::chrono::microseconds(100);
+
+bool RaisedWithin(const Event *event, std::chrono::microseconds spin) {
+    const auto deadline = std::chrono::steady_clock::now() + spin;
+    do {
+        for (int i = 0; i < 16; ++i)
+            if (event->raised.load(std::memory_order_acquire))
+                return true;
+        sched_yield();
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
+} // namespace
+
+// Even a waiter that saw the event raised takes the lock once: the signaller
+// may still hold it, and the event may be freed as soon as this returns.
 void WaitForEvent(Event *event) {
+    bool raised = RaisedWithin(event, kSpinBeforeSleep);
     std::unique_lock lock(event->mutex);
+    if (raised)
+        return;
     event->signalled.wait(lock, [event] { return event->isSet; });
 }
 
