@@ -3,81 +3,16 @@
 // listings are equal give byte-identical outputs; scripts/compare-outputs.sh
 // diffs them. Usage: corpus_digests CORPUS (the folders css, js and html).
 // A file whose compressor writes outside its text is reported as "OUTSIDE".
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
-#include "compress/html/html_compressor.h"
-#include "compress/script/css_compressor.h"
-#include "compress/script/js_compressor.h"
+#include "tests/corpus/corpus_sets.h"
 #include "tests/support/guarded_buffer.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-using crv::CompressOptions;
-using crv::Placement;
-using crv::ProgressCursor;
-
-using Compress = void (*)(char *text, const CompressOptions &options, ProgressCursor progress);
-
-void RunCss(char *text, const CompressOptions &, ProgressCursor progress) {
-    crv::CompressCss(text, Placement::kDocument, progress);
-}
-
-void RunJavaScript(char *text, const CompressOptions &options, ProgressCursor progress) {
-    crv::CompressJavaScript(text, Placement::kDocument, options, progress);
-}
-
-void RunHtml(char *text, const CompressOptions &options, ProgressCursor progress) {
-    crv::CompressHtml(text, options, progress);
-}
-
-// The properties a set switches on over those of a new instance.
-struct PropertySet {
-    const char *name;
-    bool deleteComments;
-    bool compressScripts;
-    bool compressStyles;
-    bool hideScripts;
-    bool protectEvents;
-};
-
-// The sets of the corpus checks, and every property on with scripts hidden;
-// "unprotected" also lets event handlers be compressed.
-constexpr PropertySet kDefault{"default", false, false, false, false, true};
-constexpr PropertySet kContent{"content", true, true, true, false, true};
-constexpr PropertySet kAll{"all", true, true, true, true, true};
-constexpr PropertySet kUnprotected{"unprotected", true, true, true, true, false};
-
-struct Kind {
-    const char *folder;
-    Compress compress;
-    std::vector<PropertySet> sets;
-};
-
-const Kind kKinds[] = {
-    {"css", RunCss, {kDefault}},
-    {"js", RunJavaScript, {kDefault, kAll}},
-    {"html", RunHtml, {kDefault, kContent, kAll, kUnprotected}},
-};
-
-CompressOptions OptionsOf(const PropertySet &set) {
-    CompressOptions options;
-    options.deleteComments = set.deleteComments;
-    options.compressScripts = set.compressScripts;
-    options.compressStyles = set.compressStyles;
-    options.hideScripts = set.hideScripts;
-    options.protectEvents = set.protectEvents;
-    return options;
-}
+using namespace crvtest;
 
 std::uint64_t Fnv1a(const char *begin, const char *end) {
     std::uint64_t hash = 0xcbf29ce484222325u;
@@ -104,21 +39,6 @@ void PrintDigest(const std::string &source, const Kind &kind, const CompressOpti
                 static_cast<unsigned long long>(Fnv1a(text, cursor)));
 }
 
-std::vector<fs::path> SortedFiles(const fs::path &folder) {
-    std::vector<fs::path> files;
-    if (fs::is_directory(folder))
-        for (const auto &entry : fs::directory_iterator(folder))
-            if (entry.is_regular_file())
-                files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::string ReadFile(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -129,9 +49,7 @@ int main(int argc, char **argv) {
     const fs::path corpus = argv[1];
     for (const Kind &kind : kKinds)
         for (const fs::path &file : SortedFiles(corpus / kind.folder)) {
-            // The text ends at its first zero byte, as it does for every caller.
-            std::string source = ReadFile(file);
-            source.resize(std::strlen(source.c_str()));
+            const std::string source = ReadFile(file);
             for (const PropertySet &set : kind.sets)
                 PrintDigest(source, kind, OptionsOf(set), set.name, file.filename().string());
         }
