@@ -47,6 +47,7 @@ run_preset() {
 }
 
 run_preset linux-debug
+run_preset linux-scalar
 run_preset linux-asan
 run_preset linux-tsan
 
