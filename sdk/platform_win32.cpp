@@ -40,7 +40,34 @@ void SignalEvent(Event *event) { SetEvent(AsHandle(event)); }
 
 void ClearEvent(Event *event) { ResetEvent(AsHandle(event)); }
 
-void WaitForEvent(Event *event) { WaitForSingleObject(AsHandle(event), INFINITE); }
+namespace {
+
+// A thread asleep on an event takes tens of microseconds to wake when its
+// processor has gone idle, as long as a whole small job lasts. A worker
+// between jobs and a host waiting for one therefore look at the event for a
+// short while first, leaving the processor to any other thread meanwhile.
+constexpr LONGLONG kSpinMicroseconds = 100;
+
+bool SetWithin(HANDLE event, LONGLONG microseconds) {
+    LARGE_INTEGER frequency, now, deadline;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    deadline.QuadPart = now.QuadPart + frequency.QuadPart * microseconds / 1000000;
+    do {
+        if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0)
+            return true;
+        SwitchToThread();
+        QueryPerformanceCounter(&now);
+    } while (now.QuadPart < deadline.QuadPart);
+    return false;
+}
+
+} // namespace
+
+void WaitForEvent(Event *event) {
+    if (!SetWithin(AsHandle(event), kSpinMicroseconds))
+        WaitForSingleObject(AsHandle(event), INFINITE);
+}
 
 void CloseEvent(Event *event) {
     if (event)
