@@ -22,14 +22,11 @@
 #include <string_view>
 
 #include "compress/script/char_class.h"
+#include "compress/script/css_run_copy.h"
 #include "compress/script/text_scan.h"
 
 namespace crv {
 namespace {
-
-// Characters that end a run the pass copies without a second look. Other
-// punctuation inside a run needs no decision, as no white space precedes it.
-constexpr std::uint8_t kRunStops = kWhiteSpace | kTextEnd | kStyleSyntax;
 
 // Whether s begins with the lower-case word, in any case, as a whole name.
 bool StartsWithWord(const char *s, std::string_view word) {
@@ -138,11 +135,13 @@ bool WordNeedsSpaceBefore(char next, char last) {
 class CssPass {
   public:
     CssPass(char *text, Placement placement, bool topLevelRules, ProgressCursor progress)
-        : text_(text), read_(text), last_(text - 1), progress_(progress),
+        : read_(text), text_(text), end_(text + std::strlen(text)), last_(text - 1),
+          progress_(progress),
           removeComments_(placement == Placement::kDocument), topLevelRules_(topLevelRules) {
         StartItem();
     }
 
+    template <ScanPath kPath>
     void Run();
 
   private:
@@ -153,7 +152,13 @@ class CssPass {
     void CheckWritePosition() const { assert(last_ < read_); }
     void Put(char c);
 
-    void CopyRun();
+    // The byte that ended a run, and whether it lies below "!".
+    struct RunStop {
+        char byte;
+        bool blank;
+    };
+    template <ScanPath kPath>
+    RunStop CopyRun();
     void Separate();
     bool SpaceNextToPunctuation(char next);
     bool IsStarBetweenNames(char next) const;
@@ -179,8 +184,12 @@ class CssPass {
 
     void Finish();
 
-    char *const text_;
+    // The two cursors are kept apart: side by side, the compiler advances
+    // both with one 16-byte load and store, and that load, right after one
+    // cursor was stored alone, cannot take the stored value and must wait.
     const char *read_;
+    char *const text_;
+    const char *const end_;             // the zero byte that ends the text
     char *last_;                        // the last character written
     const ProgressCursor progress_;
     const char *literalEnd_ = nullptr;  // the closing quote last written
@@ -202,13 +211,14 @@ void CssPass::Put(char c) {
     Publish(last_);
 }
 
+template <ScanPath kPath>
 void CssPass::Run() {
     Publish(last_);
     for (;;) {
         CheckWritePosition();
-        CopyRun();
-        char c = *read_;
-        if (IsWhiteSpace(c)) {
+        const RunStop stop = CopyRun<kPath>();
+        const char c = stop.byte;
+        if (stop.blank && IsWhiteSpace(c)) {
             read_ = SkipWhiteSpace(read_ + 1);
             if (*read_ == '\0')
                 break;
@@ -222,17 +232,21 @@ void CssPass::Run() {
     Finish();
 }
 
-// The hot loop: names, numbers, colons, commas and the like are copied as they
-// are. Locals keep the compiler from reloading members after every store.
-void CssPass::CopyRun() {
+// Names, numbers, colons, commas and the like are copied as they are, many
+// bytes at a time. Other punctuation inside a run needs no decision, as no
+// white space precedes it. The byte that stopped the run is read through a
+// local: after the cursor's store the members would be loaded again.
+template <ScanPath kPath>
+CssPass::RunStop CssPass::CopyRun() {
     const char *in = read_;
-    char *out = last_ + 1;
-    std::size_t n = 0;
-    for (char c = in[0]; !HasClass(c, kRunStops); c = in[++n])
-        out[n] = c;
-    read_ = in + n;
-    last_ += n;
-    Publish(last_);
+    char *out = last_;
+    CssRun run = CopyCssRun<kPath>(in, out + 1, end_);
+    in += run.length;
+    out += run.length;
+    read_ = in;
+    last_ = out;
+    Publish(out);
+    return {*in, run.stopsAtBlank};
 }
 
 // One space or nothing for the white-space run just skipped. Between two
@@ -530,14 +544,42 @@ void CssPass::Finish() {
     Publish(last_);
 }
 
+// The pass is compiled whole once per scan path, every step inlined
+// (flatten): the path is chosen once per text rather than once per run, the
+// run copy's constants stay in registers, and the AVX2 pass, compiled for
+// AVX2 as a whole, can inline a copy that a call per run would make slower
+// than the SSE2 one.
+__attribute__((flatten)) void RunScalar(CssPass &pass) { pass.Run<ScanPath::kScalar>(); }
+
+#ifdef CRV_VECTOR_SCAN
+__attribute__((flatten)) void RunSse2(CssPass &pass) { pass.Run<ScanPath::kSse2>(); }
+__attribute__((target("avx2"), flatten)) void RunAvx2(CssPass &pass) {
+    pass.Run<ScanPath::kAvx2>();
+}
+#endif
+
+void RunPass(CssPass pass) {
+#ifdef CRV_VECTOR_SCAN
+    switch (detail::ScanPathInUse()) {
+    case ScanPath::kAvx2:
+        return RunAvx2(pass);
+    case ScanPath::kSse2:
+        return RunSse2(pass);
+    default:
+        break;
+    }
+#endif
+    RunScalar(pass);
+}
+
 } // namespace
 
 void CompressCss(char *text, Placement placement, ProgressCursor progress) {
-    CssPass(text, placement, true, progress).Run();
+    RunPass(CssPass(text, placement, true, progress));
 }
 
 void CompressCssDeclarations(char *text, ProgressCursor progress) {
-    CssPass(text, Placement::kAttributeValue, false, progress).Run();
+    RunPass(CssPass(text, Placement::kAttributeValue, false, progress));
 }
 
 } // namespace crv

@@ -1,0 +1,169 @@
+// Copying a run of a style sheet that needs no decision: names, numbers,
+// colons, commas and the like, up to the next byte that may change the
+// pass's state or be dropped. The copy runs 16 or 32 bytes at a time on the
+// path that byte_scan.h chose, and byte by byte on the scalar one; all give
+// the same answer. Loads stay inside [in, end), end being the zero byte.
+#ifndef CRV_CSS_RUN_COPY_H
+#define CRV_CSS_RUN_COPY_H
+
+#include <cstddef>
+#include <cstring>
+
+#include "compress/ascii_class.h"
+#include "compress/byte_scan.h"
+
+namespace crv {
+
+// What ends a run: white space, the zero byte and every other control code
+// (those below "!"), and what a style sheet's structure hangs on. A control
+// code other than white space is then copied on its own, with the same result.
+using CssRunStops = ByteSet<'!', '{', '}', '(', ')', '[', ']', '"', '\'', ';', '/', '@'>;
+
+// A copied run: its length, and whether the byte that stopped it lies below
+// "!" (white space, a control code or the zero byte). The vector paths tell
+// the second from the block they already hold, so the pass can branch on it
+// before the byte itself is loaded again.
+struct CssRun {
+    std::size_t length;
+    bool stopsAtBlank;
+};
+
+namespace detail {
+
+constexpr ClassTable MakeCssRunStopTable() {
+    ClassTable table{};
+    for (std::size_t c = 0; c < table.size(); ++c)
+        table[c] = CssRunStops::Has(static_cast<char>(c)) ? 1 : 0;
+    return table;
+}
+
+inline constexpr ClassTable kCssRunStopTable = MakeCssRunStopTable();
+
+// The zero byte is a stop, so the scalar copy needs no end.
+inline CssRun ScalarCopyCssRun(const char *in, char *out) {
+    std::size_t n = 0;
+    for (char c = in[0]; !InClass(kCssRunStopTable, c, 1); c = in[++n])
+        out[n] = c;
+    return {n, static_cast<unsigned char>(in[n]) < '!'};
+}
+
+#ifdef CRV_VECTOR_SCAN
+
+// The stops of CssRunStops in a block, as one bit per byte, and those below
+// "!" among them. Folding case bit 0x20 away lets one compare find "[" and
+// "{", one more "]" and "}", and setting bit 0 lets one compare find "(" and
+// ")".
+inline unsigned Sse2RunStopMask(__m128i block, unsigned &blanks) {
+    const __m128i below = _mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8(' ')), block);
+    blanks = static_cast<unsigned>(_mm_movemask_epi8(below));
+    const __m128i folded = _mm_and_si128(block, _mm_set1_epi8(static_cast<char>(0xDF)));
+    const __m128i brackets = _mm_or_si128(_mm_cmpeq_epi8(folded, _mm_set1_epi8('[')),
+                                          _mm_cmpeq_epi8(folded, _mm_set1_epi8(']')));
+    const __m128i parens =
+        _mm_cmpeq_epi8(_mm_or_si128(block, _mm_set1_epi8(1)), _mm_set1_epi8(')'));
+    const __m128i quotes = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('"')),
+                                        _mm_cmpeq_epi8(block, _mm_set1_epi8('\'')));
+    const __m128i marks = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(';')),
+                                       _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('/')),
+                                                    _mm_cmpeq_epi8(block, _mm_set1_epi8('@'))));
+    const __m128i all = _mm_or_si128(_mm_or_si128(below, brackets),
+                                     _mm_or_si128(_mm_or_si128(parens, quotes), marks));
+    return static_cast<unsigned>(_mm_movemask_epi8(all));
+}
+
+// Where the output lies a whole block behind the input, each block is stored
+// before its stops are known: the bytes past the run land on input already
+// read, which the pass no longer needs. Otherwise the run is found first and
+// moved once. Before anything is dropped the output is the input and nothing
+// moves at all.
+inline CssRun Sse2CopyCssRun(const char *in, char *out, const char *end) {
+    if (InClass(kCssRunStopTable, in[0], 1))
+        return {0, static_cast<unsigned char>(in[0]) < '!'};
+    const bool storeAhead = in - out >= 16;
+    std::size_t n = 0;
+    for (; end - (in + n) >= 16; n += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + n));
+        if (storeAhead)
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n), block);
+        unsigned blanks = 0;
+        unsigned mask = Sse2RunStopMask(block, blanks);
+        if (mask != 0) {
+            unsigned first = mask & (0U - mask);
+            n += static_cast<std::size_t>(__builtin_ctz(mask));
+            if (!storeAhead && out != in)
+                std::memmove(out, in, n);
+            return {n, (blanks & first) != 0};
+        }
+    }
+    if (!storeAhead && out != in)
+        std::memmove(out, in, n);
+    CssRun tail = ScalarCopyCssRun(in + n, out + n);
+    return {n + tail.length, tail.stopsAtBlank};
+}
+
+// The stops in a block of 32, by two table look-ups: one bit per group of
+// high nibbles (0 and 1; 2; 3; 4; 5 and 7), set in the low-nibble table for
+// the low nibbles that group stops at. Bytes from 0x80 up find nothing.
+__attribute__((target("avx2"))) inline unsigned Avx2RunStopMask(__m256i block) {
+    const __m256i highGroups = _mm256_setr_epi8(1, 1, 2, 4, 8, 16, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                1, 1, 2, 4, 8, 16, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0);
+    // Low nibble 0: control code, space, "@"; 2: '"'; 7: "'"; 8 and 9: "("
+    // and ")"; B: ";", "[", "{"; D: "]", "}"; F: "/".
+    const __m256i lowGroups = _mm256_setr_epi8(11, 1, 3, 1, 1, 1, 1, 3, 3, 3, 1, 21, 1, 17, 1, 3,
+                                               11, 1, 3, 1, 1, 1, 1, 3, 3, 3, 1, 21, 1, 17, 1, 3);
+    const __m256i high = _mm256_and_si256(_mm256_srli_epi16(block, 4), _mm256_set1_epi8(0x0F));
+    const __m256i groups = _mm256_and_si256(_mm256_shuffle_epi8(highGroups, high),
+                                            _mm256_shuffle_epi8(lowGroups, block));
+    const __m256i none = _mm256_cmpeq_epi8(groups, _mm256_setzero_si256());
+    return ~static_cast<unsigned>(_mm256_movemask_epi8(none));
+}
+
+__attribute__((target("avx2"))) inline unsigned Avx2BlankMask(__m256i block) {
+    const __m256i below = _mm256_cmpeq_epi8(_mm256_min_epu8(block, _mm256_set1_epi8(' ')), block);
+    return static_cast<unsigned>(_mm256_movemask_epi8(below));
+}
+
+// As Sse2CopyCssRun, by blocks of 32, where the output lies that far behind.
+__attribute__((target("avx2"))) inline CssRun Avx2CopyCssRun(const char *in, char *out,
+                                                             const char *end) {
+    if (InClass(kCssRunStopTable, in[0], 1))
+        return {0, static_cast<unsigned char>(in[0]) < '!'};
+    if (in - out < 32)
+        return Sse2CopyCssRun(in, out, end);
+    std::size_t n = 0;
+    for (; end - (in + n) >= 32; n += 32) {
+        __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + n));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(out + n), block);
+        unsigned mask = Avx2RunStopMask(block);
+        if (mask != 0) {
+            unsigned first = mask & (0U - mask);
+            return {n + static_cast<std::size_t>(__builtin_ctz(mask)),
+                    (Avx2BlankMask(block) & first) != 0};
+        }
+    }
+    CssRun tail = Sse2CopyCssRun(in + n, out + n, end);
+    return {n + tail.length, tail.stopsAtBlank};
+}
+
+#endif
+
+} // namespace detail
+
+// Copies the run that starts at in to out, which lies at or before in, up to
+// the first byte of CssRunStops, on path kPath. end is the zero byte that
+// ends the text. Bytes between the end of the copy and in may be overwritten.
+// The AVX2 path must be called from a function compiled for AVX2.
+template <ScanPath kPath>
+CssRun CopyCssRun(const char *in, char *out, [[maybe_unused]] const char *end) {
+#ifdef CRV_VECTOR_SCAN
+    if constexpr (kPath == ScanPath::kAvx2)
+        return detail::Avx2CopyCssRun(in, out, end);
+    if constexpr (kPath == ScanPath::kSse2)
+        return detail::Sse2CopyCssRun(in, out, end);
+#endif
+    return detail::ScalarCopyCssRun(in, out);
+}
+
+} // namespace crv
+
+#endif
