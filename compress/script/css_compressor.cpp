@@ -135,7 +135,7 @@ bool WordNeedsSpaceBefore(char next, char last) {
 class CssPass {
   public:
     CssPass(char *text, Placement placement, bool topLevelRules, ProgressCursor progress)
-        : read_(text), text_(text), end_(text + std::strlen(text)), last_(text - 1),
+        : read_(text), text_(text), last_(text - 1),
           progress_(progress),
           removeComments_(placement == Placement::kDocument), topLevelRules_(topLevelRules) {
         StartItem();
@@ -189,7 +189,7 @@ class CssPass {
     // cursor was stored alone, cannot take the stored value and must wait.
     const char *read_;
     char *const text_;
-    const char *const end_;             // the zero byte that ends the text
+    const char *end_ = nullptr;         // the zero byte, for the vector paths only
     char *last_;                        // the last character written
     const ProgressCursor progress_;
     const char *literalEnd_ = nullptr;  // the closing quote last written
@@ -213,6 +213,10 @@ void CssPass::Put(char c) {
 
 template <ScanPath kPath>
 void CssPass::Run() {
+    // A vector load must not pass the zero byte; the scalar path stops at it
+    // and need not find it first.
+    if constexpr (kPath != ScanPath::kScalar)
+        end_ = text_ + std::strlen(text_);
     Publish(last_);
     for (;;) {
         CheckWritePosition();

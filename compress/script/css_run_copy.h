@@ -41,10 +41,10 @@ inline constexpr ClassTable kCssRunStopTable = MakeCssRunStopTable();
 
 // The zero byte is a stop, so the scalar copy needs no end.
 inline CssRun ScalarCopyCssRun(const char *in, char *out) {
-    std::size_t n = 0;
-    for (char c = in[0]; !InClass(kCssRunStopTable, c, 1); c = in[++n])
-        out[n] = c;
-    return {n, static_cast<unsigned char>(in[n]) < '!'};
+    const char *from = in;
+    for (char c = *from; !InClass(kCssRunStopTable, c, 1); c = *++from)
+        *out++ = c;
+    return {static_cast<std::size_t>(from - in), static_cast<unsigned char>(*from) < '!'};
 }
 
 #ifdef CRV_VECTOR_SCAN
