@@ -152,13 +152,8 @@ class CssPass {
     void CheckWritePosition() const { assert(last_ < read_); }
     void Put(char c);
 
-    // The byte that ended a run, and whether it lies below "!".
-    struct RunStop {
-        char byte;
-        bool blank;
-    };
     template <ScanPath kPath>
-    RunStop CopyRun();
+    char CopyRun(bool &blank);
     void Separate();
     bool SpaceNextToPunctuation(char next);
     bool IsStarBetweenNames(char next) const;
@@ -220,9 +215,9 @@ void CssPass::Run() {
     Publish(last_);
     for (;;) {
         CheckWritePosition();
-        const RunStop stop = CopyRun<kPath>();
-        const char c = stop.byte;
-        if (stop.blank && IsWhiteSpace(c)) {
+        bool blank = false;
+        const char c = CopyRun<kPath>(blank);
+        if (blank && IsWhiteSpace(c)) {
             read_ = SkipWhiteSpace(read_ + 1);
             if (*read_ == '\0')
                 break;
@@ -238,19 +233,29 @@ void CssPass::Run() {
 
 // Names, numbers, colons, commas and the like are copied as they are, many
 // bytes at a time. Other punctuation inside a run needs no decision, as no
-// white space precedes it. The byte that stopped the run is read through a
-// local: after the cursor's store the members would be loaded again.
+// white space precedes it. Returns the byte that stopped the run and tells
+// whether it lies below "!", mostly white space. A run that stops at once,
+// as most do after white space or punctuation, writes nothing and leaves the
+// cursor as it is. The stop is read before the cursor's store, after which
+// the compiler would load the members again.
 template <ScanPath kPath>
-CssPass::RunStop CssPass::CopyRun() {
+char CssPass::CopyRun(bool &blank) {
     const char *in = read_;
-    char *out = last_;
-    CssRun run = CopyCssRun<kPath>(in, out + 1, end_);
+    char c = *in;
+    if (IsCssRunStop(c)) {
+        blank = static_cast<unsigned char>(c) < '!';
+        return c;
+    }
+    char *out = last_ + 1;
+    CssRun run = CopyCssRun<kPath>(in, out, end_);
     in += run.length;
-    out += run.length;
+    out += run.length - 1;
+    c = *in;
     read_ = in;
     last_ = out;
     Publish(out);
-    return {*in, run.stopsAtBlank};
+    blank = run.stopsAtBlank;
+    return c;
 }
 
 // One space or nothing for the white-space run just skipped. Between two

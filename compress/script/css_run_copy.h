@@ -39,10 +39,16 @@ constexpr ClassTable MakeCssRunStopTable() {
 
 inline constexpr ClassTable kCssRunStopTable = MakeCssRunStopTable();
 
+} // namespace detail
+
+inline bool IsCssRunStop(char c) { return InClass(detail::kCssRunStopTable, c, 1); }
+
+namespace detail {
+
 // The zero byte is a stop, so the scalar copy needs no end.
 inline CssRun ScalarCopyCssRun(const char *in, char *out) {
     const char *from = in;
-    for (char c = *from; !InClass(kCssRunStopTable, c, 1); c = *++from)
+    for (char c = *from; !IsCssRunStop(c); c = *++from)
         *out++ = c;
     return {static_cast<std::size_t>(from - in), static_cast<unsigned char>(*from) < '!'};
 }
@@ -77,8 +83,6 @@ inline unsigned Sse2RunStopMask(__m128i block, unsigned &blanks) {
 // moved once. Before anything is dropped the output is the input and nothing
 // moves at all.
 inline CssRun Sse2CopyCssRun(const char *in, char *out, const char *end) {
-    if (InClass(kCssRunStopTable, in[0], 1))
-        return {0, static_cast<unsigned char>(in[0]) < '!'};
     const bool storeAhead = in - out >= 16;
     std::size_t n = 0;
     for (; end - (in + n) >= 16; n += 16) {
@@ -126,8 +130,6 @@ __attribute__((target("avx2"))) inline unsigned Avx2BlankMask(__m256i block) {
 // As Sse2CopyCssRun, by blocks of 32, where the output lies that far behind.
 __attribute__((target("avx2"))) inline CssRun Avx2CopyCssRun(const char *in, char *out,
                                                              const char *end) {
-    if (InClass(kCssRunStopTable, in[0], 1))
-        return {0, static_cast<unsigned char>(in[0]) < '!'};
     if (in - out < 32)
         return Sse2CopyCssRun(in, out, end);
     std::size_t n = 0;
@@ -150,7 +152,7 @@ __attribute__((target("avx2"))) inline CssRun Avx2CopyCssRun(const char *in, cha
 } // namespace detail
 
 // Copies the run that starts at in to out, which lies at or before in, up to
-// the first byte of CssRunStops, on path kPath. end is the zero byte that
+// the first byte of CssRunStops, on path kPath. The byte at in is none. end is the zero byte that
 // ends the text. Bytes between the end of the copy and in may be overwritten.
 // The AVX2 path must be called from a function compiled for AVX2.
 template <ScanPath kPath>
