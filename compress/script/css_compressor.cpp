@@ -100,25 +100,28 @@ enum class ItemKind : std::uint8_t {
     kDeclaration, // a property and its value
 };
 
-// A set of marks from 0x20 to 0x5F as one bit each, so that the test for
-// membership needs no branch.
-constexpr std::uint64_t MarkSet(std::string_view marks) {
-    std::uint64_t set = 0;
-    for (char c : marks)
-        set |= std::uint64_t{1} << (c - 0x20);
-    return set;
+// What the characters on either side of a white-space run say about the
+// space: one look-up per side, and the sides combined without a branch each.
+enum SpaceClass : std::uint8_t {
+    kNoSpaceNeeded = 1 << 0,      // style punctuation: a space next to it is not needed,
+                                  // but for the rules of CssPass::SpaceNextToPunctuation,
+    kMayNeedSpaceAfter = 1 << 1,  // which look at these behind the run
+    kMayNeedSpaceBefore = 1 << 2, // and at these in front of it
+};
+
+constexpr ClassTable MakeSpaceClassTable() {
+    ClassTable table{};
+    for (std::size_t c = 0; c < table.size(); ++c)
+        if (IsStylePunctuation(static_cast<char>(c)))
+            table[c] |= kNoSpaceNeeded;
+    MarkClass(table, ")]*+-&", kMayNeedSpaceAfter);
+    MarkClass(table, "*+-(:[&\"", kMayNeedSpaceBefore);
+    return table;
 }
 
-// 1 when c is in the set, else 0.
-std::uint64_t MarkBit(char c, std::uint64_t set) {
-    std::uint64_t offset = static_cast<unsigned char>(c) - std::uint64_t{0x20};
-    return (offset < 64) & (set >> (offset & 63));
-}
+constexpr ClassTable kSpaceClass = MakeSpaceClassTable();
 
-// The punctuation that the rules of CssPass::SpaceNextToPunctuation look at,
-// behind and in front of a white-space run.
-constexpr std::uint64_t kMayNeedSpaceAfter = MarkSet(")]*+-&");
-constexpr std::uint64_t kMayNeedSpaceBefore = MarkSet("*+-(:[&\"");
+std::uint8_t SpaceClassOf(char c) { return kSpaceClass[static_cast<unsigned char>(c)]; }
 
 // A space between a word and punctuation is needed only in two places:
 // "2px -1px" (else one dimension "2px-1px") and "and (" (else a function
@@ -265,8 +268,10 @@ void CssPass::Separate() {
     char next = *read_;
     if (item_ == ItemKind::kUnread || item_ == ItemKind::kOpen)
         ClassifyAtSeparator(next);
-    bool space = !IsStylePunctuation(L()) && !IsStylePunctuation(next);
-    if (!space && (MarkBit(L(), kMayNeedSpaceAfter) || MarkBit(next, kMayNeedSpaceBefore)))
+    const std::uint8_t before = SpaceClassOf(L());
+    const std::uint8_t after = SpaceClassOf(next);
+    bool space = ((before | after) & kNoSpaceNeeded) == 0;
+    if (!space && ((before & kMayNeedSpaceAfter) | (after & kMayNeedSpaceBefore)) != 0)
         space = SpaceNextToPunctuation(next);
     if (space)
         Put(' ');
