@@ -19,15 +19,6 @@ namespace crv {
 // code other than white space is then copied on its own, with the same result.
 using CssRunStops = ByteSet<'!', '{', '}', '(', ')', '[', ']', '"', '\'', ';', '/', '@'>;
 
-// A copied run: its length, and whether the byte that stopped it lies below
-// "!" (white space, a control code or the zero byte). The vector paths tell
-// the second from the block they already hold, so the pass can branch on it
-// before the byte itself is loaded again.
-struct CssRun {
-    std::size_t length;
-    bool stopsAtBlank;
-};
-
 namespace detail {
 
 constexpr ClassTable MakeCssRunStopTable() {
@@ -46,22 +37,20 @@ inline bool IsCssRunStop(char c) { return InClass(detail::kCssRunStopTable, c, 1
 namespace detail {
 
 // The zero byte is a stop, so the scalar copy needs no end.
-inline CssRun ScalarCopyCssRun(const char *in, char *out) {
+inline std::size_t ScalarCopyCssRun(const char *in, char *out) {
     const char *from = in;
     for (char c = *from; !IsCssRunStop(c); c = *++from)
         *out++ = c;
-    return {static_cast<std::size_t>(from - in), static_cast<unsigned char>(*from) < '!'};
+    return static_cast<std::size_t>(from - in);
 }
 
 #ifdef CRV_VECTOR_SCAN
 
-// The stops of CssRunStops in a block, as one bit per byte, and those below
-// "!" among them. Folding case bit 0x20 away lets one compare find "[" and
-// "{", one more "]" and "}", and setting bit 0 lets one compare find "(" and
-// ")".
-inline unsigned Sse2RunStopMask(__m128i block, unsigned &blanks) {
+// The stops of CssRunStops in a block, as one bit per byte. Folding case bit
+// 0x20 away lets one compare find "[" and "{", one more "]" and "}", and
+// setting bit 0 lets one compare find "(" and ")".
+inline unsigned Sse2RunStopMask(__m128i block) {
     const __m128i below = _mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8(' ')), block);
-    blanks = static_cast<unsigned>(_mm_movemask_epi8(below));
     const __m128i folded = _mm_and_si128(block, _mm_set1_epi8(static_cast<char>(0xDF)));
     const __m128i brackets = _mm_or_si128(_mm_cmpeq_epi8(folded, _mm_set1_epi8('[')),
                                           _mm_cmpeq_epi8(folded, _mm_set1_epi8(']')));
@@ -82,27 +71,24 @@ inline unsigned Sse2RunStopMask(__m128i block, unsigned &blanks) {
 // read, which the pass no longer needs. Otherwise the run is found first and
 // moved once. Before anything is dropped the output is the input and nothing
 // moves at all.
-inline CssRun Sse2CopyCssRun(const char *in, char *out, const char *end) {
+inline std::size_t Sse2CopyCssRun(const char *in, char *out, const char *end) {
     const bool storeAhead = in - out >= 16;
     std::size_t n = 0;
     for (; end - (in + n) >= 16; n += 16) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + n));
         if (storeAhead)
             _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n), block);
-        unsigned blanks = 0;
-        unsigned mask = Sse2RunStopMask(block, blanks);
+        unsigned mask = Sse2RunStopMask(block);
         if (mask != 0) {
-            unsigned first = mask & (0U - mask);
             n += static_cast<std::size_t>(__builtin_ctz(mask));
             if (!storeAhead && out != in)
                 std::memmove(out, in, n);
-            return {n, (blanks & first) != 0};
+            return n;
         }
     }
     if (!storeAhead && out != in)
         std::memmove(out, in, n);
-    CssRun tail = ScalarCopyCssRun(in + n, out + n);
-    return {n + tail.length, tail.stopsAtBlank};
+    return n + ScalarCopyCssRun(in + n, out + n);
 }
 
 // The stops in a block of 32, by two table look-ups: one bit per group of
@@ -122,14 +108,9 @@ __attribute__((target("avx2"))) inline unsigned Avx2RunStopMask(__m256i block) {
     return ~static_cast<unsigned>(_mm256_movemask_epi8(none));
 }
 
-__attribute__((target("avx2"))) inline unsigned Avx2BlankMask(__m256i block) {
-    const __m256i below = _mm256_cmpeq_epi8(_mm256_min_epu8(block, _mm256_set1_epi8(' ')), block);
-    return static_cast<unsigned>(_mm256_movemask_epi8(below));
-}
-
 // As Sse2CopyCssRun, by blocks of 32, where the output lies that far behind.
-__attribute__((target("avx2"))) inline CssRun Avx2CopyCssRun(const char *in, char *out,
-                                                             const char *end) {
+__attribute__((target("avx2"))) inline std::size_t Avx2CopyCssRun(const char *in, char *out,
+                                                                  const char *end) {
     if (in - out < 32)
         return Sse2CopyCssRun(in, out, end);
     std::size_t n = 0;
@@ -137,14 +118,10 @@ __attribute__((target("avx2"))) inline CssRun Avx2CopyCssRun(const char *in, cha
         __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + n));
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(out + n), block);
         unsigned mask = Avx2RunStopMask(block);
-        if (mask != 0) {
-            unsigned first = mask & (0U - mask);
-            return {n + static_cast<std::size_t>(__builtin_ctz(mask)),
-                    (Avx2BlankMask(block) & first) != 0};
-        }
+        if (mask != 0)
+            return n + static_cast<std::size_t>(__builtin_ctz(mask));
     }
-    CssRun tail = Sse2CopyCssRun(in + n, out + n, end);
-    return {n + tail.length, tail.stopsAtBlank};
+    return n + Sse2CopyCssRun(in + n, out + n, end);
 }
 
 #endif
@@ -156,7 +133,7 @@ __attribute__((target("avx2"))) inline CssRun Avx2CopyCssRun(const char *in, cha
 // ends the text. Bytes between the end of the copy and in may be overwritten.
 // The AVX2 path must be called from a function compiled for AVX2.
 template <ScanPath kPath>
-CssRun CopyCssRun(const char *in, char *out, [[maybe_unused]] const char *end) {
+std::size_t CopyCssRun(const char *in, char *out, [[maybe_unused]] const char *end) {
 #ifdef CRV_VECTOR_SCAN
     if constexpr (kPath == ScanPath::kAvx2)
         return detail::Avx2CopyCssRun(in, out, end);
