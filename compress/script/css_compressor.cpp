@@ -138,8 +138,7 @@ bool WordNeedsSpaceBefore(char next, char last) {
 class CssPass {
   public:
     CssPass(char *text, Placement placement, bool topLevelRules, ProgressCursor progress)
-        : read_(text), text_(text), last_(text - 1),
-          progress_(progress),
+        : text_(text), read_(text), last_(text - 1), progress_(progress),
           removeComments_(placement == Placement::kDocument), topLevelRules_(topLevelRules) {
         StartItem();
     }
@@ -182,12 +181,9 @@ class CssPass {
 
     void Finish();
 
-    // The two cursors are kept apart: side by side, the compiler advances
-    // both with one 16-byte load and store, and that load, right after one
-    // cursor was stored alone, cannot take the stored value and must wait.
-    const char *read_;
     char *const text_;
     const char *end_ = nullptr;         // the zero byte, for the vector paths only
+    const char *read_;
     char *last_;                        // the last character written
     const ProgressCursor progress_;
     const char *literalEnd_ = nullptr;  // the closing quote last written

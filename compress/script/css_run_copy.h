@@ -32,6 +32,7 @@ inline constexpr ClassTable kCssRunStopTable = MakeCssRunStopTable();
 
 } // namespace detail
 
+// One look-up: the test the scalar copy makes per byte.
 inline bool IsCssRunStop(char c) { return InClass(detail::kCssRunStopTable, c, 1); }
 
 namespace detail {
@@ -129,9 +130,10 @@ __attribute__((target("avx2"))) inline std::size_t Avx2CopyCssRun(const char *in
 } // namespace detail
 
 // Copies the run that starts at in to out, which lies at or before in, up to
-// the first byte of CssRunStops, on path kPath. The byte at in is none. end is the zero byte that
-// ends the text. Bytes between the end of the copy and in may be overwritten.
-// The AVX2 path must be called from a function compiled for AVX2.
+// the first byte of CssRunStops, on path kPath; returns the run's length.
+// The byte at in is no stop. end is the zero byte that ends the text. Bytes
+// between the end of the copy and in + length may be overwritten. The AVX2
+// path must be called from a function compiled for AVX2.
 template <ScanPath kPath>
 std::size_t CopyCssRun(const char *in, char *out, [[maybe_unused]] const char *end) {
 #ifdef CRV_VECTOR_SCAN
