@@ -22,14 +22,11 @@
 #include <string_view>
 
 #include "compress/script/char_class.h"
+#include "compress/script/css_run_copy.h"
 #include "compress/script/text_scan.h"
 
 namespace crv {
 namespace {
-
-// Characters that end a run the pass copies without a second look. Other
-// punctuation inside a run needs no decision, as no white space precedes it.
-constexpr std::uint8_t kRunStops = kWhiteSpace | kTextEnd | kStyleSyntax;
 
 // Whether s begins with the lower-case word, in any case, as a whole name.
 bool StartsWithWord(const char *s, std::string_view word) {
@@ -103,25 +100,28 @@ enum class ItemKind : std::uint8_t {
     kDeclaration, // a property and its value
 };
 
-// A set of marks from 0x20 to 0x5F as one bit each, so that the test for
-// membership needs no branch.
-constexpr std::uint64_t MarkSet(std::string_view marks) {
-    std::uint64_t set = 0;
-    for (char c : marks)
-        set |= std::uint64_t{1} << (c - 0x20);
-    return set;
+// What the characters on either side of a white-space run say about the
+// space: one look-up per side, and the sides combined without a branch each.
+enum SpaceClass : std::uint8_t {
+    kNoSpaceNeeded = 1 << 0,      // style punctuation: a space next to it is not needed,
+                                  // but for the rules of CssPass::SpaceNextToPunctuation,
+    kMayNeedSpaceAfter = 1 << 1,  // which look at these behind the run
+    kMayNeedSpaceBefore = 1 << 2, // and at these in front of it
+};
+
+constexpr ClassTable MakeSpaceClassTable() {
+    ClassTable table{};
+    for (std::size_t c = 0; c < table.size(); ++c)
+        if (IsStylePunctuation(static_cast<char>(c)))
+            table[c] |= kNoSpaceNeeded;
+    MarkClass(table, ")]*+-&", kMayNeedSpaceAfter);
+    MarkClass(table, "*+-(:[&\"", kMayNeedSpaceBefore);
+    return table;
 }
 
-// 1 when c is in the set, else 0.
-std::uint64_t MarkBit(char c, std::uint64_t set) {
-    std::uint64_t offset = static_cast<unsigned char>(c) - std::uint64_t{0x20};
-    return (offset < 64) & (set >> (offset & 63));
-}
+constexpr ClassTable kSpaceClass = MakeSpaceClassTable();
 
-// The punctuation that the rules of CssPass::SpaceNextToPunctuation look at,
-// behind and in front of a white-space run.
-constexpr std::uint64_t kMayNeedSpaceAfter = MarkSet(")]*+-&");
-constexpr std::uint64_t kMayNeedSpaceBefore = MarkSet("*+-(:[&\"");
+std::uint8_t SpaceClassOf(char c) { return kSpaceClass[static_cast<unsigned char>(c)]; }
 
 // A space between a word and punctuation is needed only in two places:
 // "2px -1px" (else one dimension "2px-1px") and "and (" (else a function
@@ -143,6 +143,7 @@ class CssPass {
         StartItem();
     }
 
+    template <ScanPath kPath>
     void Run();
 
   private:
@@ -153,7 +154,8 @@ class CssPass {
     void CheckWritePosition() const { assert(last_ < read_); }
     void Put(char c);
 
-    void CopyRun();
+    template <ScanPath kPath>
+    char CopyRun();
     void Separate();
     bool SpaceNextToPunctuation(char next);
     bool IsStarBetweenNames(char next) const;
@@ -180,6 +182,7 @@ class CssPass {
     void Finish();
 
     char *const text_;
+    const char *end_ = nullptr;         // the zero byte, for the vector paths only
     const char *read_;
     char *last_;                        // the last character written
     const ProgressCursor progress_;
@@ -202,37 +205,58 @@ void CssPass::Put(char c) {
     Publish(last_);
 }
 
+template <ScanPath kPath>
 void CssPass::Run() {
+    // A vector load must not pass the zero byte; the scalar path stops at it
+    // and need not find it first.
+    if constexpr (kPath != ScanPath::kScalar)
+        end_ = text_ + std::strlen(text_);
     Publish(last_);
     for (;;) {
         CheckWritePosition();
-        CopyRun();
-        char c = *read_;
-        if (IsWhiteSpace(c)) {
+        // One jump on the byte that stopped the run: its history predicts
+        // the next kind of token better than a test for white space and a
+        // second jump for the rest do.
+        const char c = CopyRun<kPath>();
+        switch (c) {
+        case ' ':
+        case '\t':
+        case '\n':
+        case '\r':
             read_ = SkipWhiteSpace(read_ + 1);
             if (*read_ == '\0')
-                break;
+                return Finish();
             Separate();
-        } else if (c == '\0') {
             break;
-        } else {
+        case '\0':
+            return Finish();
+        default:
             CopySyntax(c);
         }
     }
-    Finish();
 }
 
-// The hot loop: names, numbers, colons, commas and the like are copied as they
-// are. Locals keep the compiler from reloading members after every store.
-void CssPass::CopyRun() {
+// Names, numbers, colons, commas and the like are copied as they are, many
+// bytes at a time. Other punctuation inside a run needs no decision, as no
+// white space precedes it. Returns the byte that stopped the run. A run that
+// stops at once, as most do after white space or punctuation, writes nothing
+// and leaves the cursor as it is. The stop is read before the cursor's store,
+// after which the compiler would load the members again.
+template <ScanPath kPath>
+char CssPass::CopyRun() {
     const char *in = read_;
+    char c = *in;
+    if (IsCssRunStop(c))
+        return c;
     char *out = last_ + 1;
-    std::size_t n = 0;
-    for (char c = in[0]; !HasClass(c, kRunStops); c = in[++n])
-        out[n] = c;
-    read_ = in + n;
-    last_ += n;
-    Publish(last_);
+    const std::size_t length = CopyCssRun<kPath>(in, out, end_);
+    in += length;
+    out += length - 1;
+    c = *in;
+    read_ = in;
+    last_ = out;
+    Publish(out);
+    return c;
 }
 
 // One space or nothing for the white-space run just skipped. Between two
@@ -242,8 +266,10 @@ void CssPass::Separate() {
     char next = *read_;
     if (item_ == ItemKind::kUnread || item_ == ItemKind::kOpen)
         ClassifyAtSeparator(next);
-    bool space = !IsStylePunctuation(L()) && !IsStylePunctuation(next);
-    if (!space && (MarkBit(L(), kMayNeedSpaceAfter) || MarkBit(next, kMayNeedSpaceBefore)))
+    const std::uint8_t before = SpaceClassOf(L());
+    const std::uint8_t after = SpaceClassOf(next);
+    bool space = ((before | after) & kNoSpaceNeeded) == 0;
+    if (!space && ((before & kMayNeedSpaceAfter) | (after & kMayNeedSpaceBefore)) != 0)
         space = SpaceNextToPunctuation(next);
     if (space)
         Put(' ');
@@ -530,14 +556,42 @@ void CssPass::Finish() {
     Publish(last_);
 }
 
+// The pass is compiled whole once per scan path, every step inlined
+// (flatten): the path is chosen once per text rather than once per run, the
+// run copy's constants stay in registers, and the AVX2 pass, compiled for
+// AVX2 as a whole, can inline a copy that a call per run would make slower
+// than the SSE2 one.
+__attribute__((flatten)) void RunScalar(CssPass &pass) { pass.Run<ScanPath::kScalar>(); }
+
+#ifdef CRV_VECTOR_SCAN
+__attribute__((flatten)) void RunSse2(CssPass &pass) { pass.Run<ScanPath::kSse2>(); }
+__attribute__((target("avx2"), flatten)) void RunAvx2(CssPass &pass) {
+    pass.Run<ScanPath::kAvx2>();
+}
+#endif
+
+void RunPass(CssPass pass) {
+#ifdef CRV_VECTOR_SCAN
+    switch (detail::ScanPathInUse()) {
+    case ScanPath::kAvx2:
+        return RunAvx2(pass);
+    case ScanPath::kSse2:
+        return RunSse2(pass);
+    default:
+        break;
+    }
+#endif
+    RunScalar(pass);
+}
+
 } // namespace
 
 void CompressCss(char *text, Placement placement, ProgressCursor progress) {
-    CssPass(text, placement, true, progress).Run();
+    RunPass(CssPass(text, placement, true, progress));
 }
 
 void CompressCssDeclarations(char *text, ProgressCursor progress) {
-    CssPass(text, Placement::kAttributeValue, false, progress).Run();
+    RunPass(CssPass(text, Placement::kAttributeValue, false, progress));
 }
 
 } // namespace crv
