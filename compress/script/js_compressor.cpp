@@ -136,6 +136,15 @@ constexpr std::array<std::array<SeparatorRule, 2>, 4> kSeparators = {{
     {{{Separator::kNothing, Separator::kNothing}, {Separator::kNothing, Separator::kNothing}}},
 }};
 
+// Each separator but kReturnWhereNeeded, settled by whether the tokens
+// must be kept apart: a lookup, where a branch would be a guess per gap.
+constexpr std::array<std::array<Separator, 2>, 4> kSettledSeparators = {{
+    {Separator::kNothing, Separator::kNothing},
+    {Separator::kSpace, Separator::kSpace},
+    {Separator::kReturn, Separator::kReturn},
+    {Separator::kNothing, Separator::kSpace},
+}};
+
 // What each separator writes; kNothing writes its byte where the cursor
 // does not follow.
 constexpr std::array<char, 3> kSeparatorChars = {' ', ' ', '\r'};
@@ -456,11 +465,9 @@ Separator JsPass::ChooseSeparator(Gap gap, char next) const {
         kSeparators[static_cast<std::size_t>(previous_)][static_cast<std::size_t>(gap)];
     Separator separator = IsScriptPunctuation(next) ? rule.beforePunctuation : rule.beforeWord;
     bool apart = (next == '.' || IsSign(next)) && KeepsApart(next);
-    if (separator == Separator::kSpaceWhereNeeded)
-        separator = apart ? Separator::kSpace : Separator::kNothing;
     if (separator == Separator::kReturnWhereNeeded)
-        separator = apart || LineBreakStays(next) ? Separator::kReturn : Separator::kNothing;
-    return separator;
+        return apart || LineBreakStays(next) ? Separator::kReturn : Separator::kNothing;
+    return kSettledSeparators[static_cast<std::size_t>(separator)][apart];
 }
 
 // Footnote (1): "1 .x" is not "1.x", and "a+ +b" is not "a++b".
