@@ -1,6 +1,6 @@
 // BlockScan: where the script compressor's stretches end, under each scan
-// path, with stops on both sides of the 16- and 32-byte steps and near the
-// end of the text.
+// path, with stops on both sides of the 16-, 32- and 64-byte steps and near
+// the end of the text.
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -66,14 +66,16 @@ const StopCase kStopCases[] = {
     {100, 0, 100, 100}, {100, 70, 100, 100}, {100, 84, 90, 90}, {100, 68, 85, 85},
     {100, 99, 100, 100}, {100, 100, 100, 100}, {31, 0, 30, 30}, {31, 0, 31, 31},
     {32, 0, 31, 31},    {32, 0, 32, 32},    {33, 1, 32, 32},    {0, 0, 0, 0},
-    {1, 0, 1, 1},       {15, 3, 14, 14},    {16, 0, 16, 16},    {17, 16, 17, 17},
+    {1, 0, 1, 1},       {15, 3, 14, 14},    {16, 0, 16, 16},    {17, 16, 17, 17},   {63, 0, 62, 62},    {64, 0, 63, 63},    {64, 0, 64, 64},
+    {65, 1, 64, 64},    {200, 0, 127, 127}, {200, 0, 128, 128}, {200, 0, 129, 129},
+    {200, 60, 200, 200}, {130, 70, 129, 129}, {130, 70, 100, 100}, {200, 137, 199, 199},
 };
 INSTANTIATE_TEST_SUITE_P(Offsets, BlockScanNext, ::testing::ValuesIn(kStopCases));
 
 // Successive searches reuse the mask of a block and go on into the next.
 TEST(BlockScan, FindsEachStopInTurn) {
-    Text text(90);
-    const std::size_t stops[] = {3, 4, 31, 32, 47, 63, 64, 88};
+    Text text(150);
+    const std::size_t stops[] = {3, 4, 31, 32, 47, 63, 64, 88, 127, 128, 149};
     for (std::size_t stop : stops)
         text.bytes[stop] = stop % 2 == 0 ? '"' : '}';
     ForEachScanPath([&] {
