@@ -155,18 +155,34 @@ BlockBits BlockMask(const char *base, const char *end) {
 
 } // namespace detail
 
+// Whether the scan path in use finds stops by block masks.
+inline bool UsesBlockMasks() {
+#ifdef CRV_VECTOR_SCAN
+    return detail::ScanPathInUse() != ScanPath::kScalar;
+#else
+    return false;
+#endif
+}
+
 // Finds the members of Set in the text one after the other from a mask of
 // 64 bytes made once. A short stretch, and most are, then ends after a
 // shift and a count, with no branch on its length for the processor to
 // guess wrong: a byte loop loses a guess at the end of nearly every name.
 // The mask shows the text as it was when made; it stays true of every byte
 // at or after the read position, since the output, written over the text,
-// never reaches that.
+// never reaches that. On the scalar path a mask would cost a lookup for
+// every byte of the block, most of which the next jump leaves unread, so
+// there the bytes are looked at one by one.
 template <class Set>
 class BlockScan {
   public:
     // The first member of Set in [from, end), or end: the zero byte there.
     const char *Next(const char *from, const char *end) {
+        if (!masks_) {
+            while (from < end && !Set::Has(*from))
+                ++from;
+            return from;
+        }
         for (;;) {
             std::size_t offset = OffsetIn(from, end);
             detail::BlockBits ahead = bits_ >> offset;
@@ -189,6 +205,7 @@ class BlockScan {
         return 0;
     }
 
+    const bool masks_ = UsesBlockMasks();
     const char *base_ = nullptr;
     detail::BlockBits bits_ = 0;
 };
