@@ -198,9 +198,7 @@ char *MoveRun(char *last, const char *from, const char *to, const char *end) {
     const std::ptrdiff_t length = to - from;
     char *out = last + 1;
     if (length <= kMoveBlock && from - out > kMoveBlock && end - from >= kMoveBlock) {
-        char block[kMoveBlock];
-        std::memcpy(block, from, kMoveBlock);
-        std::memcpy(out, block, kMoveBlock);
+        std::memcpy(out, from, kMoveBlock);
     } else if (length > kMoveBlock) {
         std::memmove(out, from, static_cast<std::size_t>(length));
     } else {
@@ -444,6 +442,7 @@ bool JsPass::Separate() {
 // input, which takes the separator's byte whether the cursor moves onto it
 // or not: no branch on which of the three it is.
 void JsPass::WriteSeparator(Separator separator) {
+    assert(last_ + 1 < read_);
     last_[1] = kSeparatorChars[static_cast<std::size_t>(separator)];
     last_ += separator != Separator::kNothing;
     CheckWritePosition();
