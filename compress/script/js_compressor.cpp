@@ -181,8 +181,8 @@ constexpr bool RunStopsMatchTheirClass() {
 static_assert(RunStopsMatchTheirClass());
 
 // What ends the body of a string literal, or interrupts its copy.
-using ApostropheStops = ScriptByteSet<'\'', '\\'>;
-using QuoteStops = ScriptByteSet<'"', '\\'>;
+using ApostropheStops = ScriptByteSet<'\0', '\'', '\\'>;
+using QuoteStops = ScriptByteSet<'\0', '"', '\\'>;
 
 // Kept runs up to this long move with one fixed-size copy.
 constexpr std::ptrdiff_t kMoveBlock = 32;

@@ -175,11 +175,13 @@ inline bool UsesBlockMasks() {
 // there the bytes are looked at one by one.
 template <class Set>
 class BlockScan {
+    static_assert(Set::Has('\0'), "the zero byte that ends the text ends every stretch");
+
   public:
     // The first member of Set in [from, end), or end: the zero byte there.
     const char *Next(const char *from, const char *end) {
         if (!masks_) {
-            while (from < end && !Set::Has(*from))
+            while (!Set::Has(*from))
                 ++from;
             return from;
         }
