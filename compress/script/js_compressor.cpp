@@ -48,6 +48,7 @@
 #include <string_view>
 
 #include "compress/script/char_class.h"
+#include "compress/script/js_scan.h"
 #include "compress/script/text_scan.h"
 
 namespace crv {
@@ -135,11 +136,78 @@ constexpr std::array<std::array<SeparatorRule, 2>, 4> kSeparators = {{
     {{{Separator::kNothing, Separator::kNothing}, {Separator::kNothing, Separator::kNothing}}},
 }};
 
+// Each separator but kReturnWhereNeeded, settled by whether the tokens
+// must be kept apart: a lookup, where a branch would be a guess per gap.
+constexpr std::array<std::array<Separator, 2>, 4> kSettledSeparators = {{
+    {Separator::kNothing, Separator::kNothing},
+    {Separator::kSpace, Separator::kSpace},
+    {Separator::kReturn, Separator::kReturn},
+    {Separator::kNothing, Separator::kSpace},
+}};
+
+// What each separator writes; kNothing writes its byte where the cursor
+// does not follow.
+constexpr std::array<char, 3> kSeparatorChars = {' ', ' ', '\r'};
+
+// The kind of token that ends with a character, a regular expression aside.
+constexpr std::array<TokenKind, 256> MakeTokenKinds() {
+    std::array<TokenKind, 256> kinds{};
+    for (std::size_t c = 0; c < kinds.size(); ++c) {
+        std::uint8_t classes = kScriptClass[c];
+        kinds[c] = (classes & kScriptLineEnder) != 0     ? TokenKind::kLineEnder
+                   : (classes & kScriptPunctuation) != 0 ? TokenKind::kPunctuation
+                                                         : TokenKind::kWord;
+    }
+    return kinds;
+}
+constexpr std::array<TokenKind, 256> kTokenKinds = MakeTokenKinds();
+
 // "${" substitutions nested deeper than this inside template literals are
 // not followed: the rest of the text is then copied as it stands.
 constexpr std::size_t kTemplateNesting = 16;
 
-bool IsPlain(char c) { return !HasScriptClass(c, kScriptRunStop); }
+// The bytes of kScriptRunStop, for the scan that finds the end of a run.
+using RunStops = ScriptByteSet<'\0', '\t', '\n', '\r', ' ', '(', ')', '[', ']', '{', '}', '+', '-',
+                               '*', '"', '\'', '`', '/', '<'>;
+
+constexpr bool RunStopsMatchTheirClass() {
+    for (int code = 0; code < 256; ++code) {
+        auto c = static_cast<char>(code);
+        if (RunStops::Has(c) != HasScriptClass(c, kScriptRunStop))
+            return false;
+    }
+    return true;
+}
+static_assert(RunStopsMatchTheirClass());
+
+// What ends the body of a string literal, or interrupts its copy.
+using ApostropheStops = ScriptByteSet<'\0', '\'', '\\'>;
+using QuoteStops = ScriptByteSet<'\0', '"', '\\'>;
+
+// Kept runs up to this long move with one fixed-size copy.
+constexpr std::ptrdiff_t kMoveBlock = 32;
+
+// Writes the kept run [from, to) behind last and returns the new last
+// character written. Once the output trails the input by more than a
+// block, which it soon does, a short run moves as one whole block, with no
+// branch on its length: the bytes the block carries past the run land on
+// input already read in front of from (later output overwrites them), and
+// the byte right before from, which CopySign reads, is left alone. Before
+// that the run moves byte for byte, forward, which an overlap allows.
+char *MoveRun(char *last, const char *from, const char *to, const char *end) {
+    const std::ptrdiff_t length = to - from;
+    char *out = last + 1;
+    if (length <= kMoveBlock && from - out > kMoveBlock && end - from >= kMoveBlock) {
+        std::memcpy(out, from, kMoveBlock);
+    } else if (length > kMoveBlock) {
+        std::memmove(out, from, static_cast<std::size_t>(length));
+    } else {
+        for (std::ptrdiff_t at = 0; at < length; ++at)
+            out[at] = from[at];
+    }
+    return last + length;
+}
+
 bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
@@ -188,7 +256,8 @@ class JsPass {
   public:
     JsPass(char *text, Placement placement, const CompressOptions &options,
            ProgressCursor progress)
-        : text_(text), read_(text), last_(text - 1), progress_(progress),
+        : text_(text), end_(text + std::strlen(text)), read_(text), last_(text - 1),
+          progress_(progress),
           hideScripts_(options.hideScripts), removeComments_(placement == Placement::kDocument) {}
 
     void Run();
@@ -207,6 +276,7 @@ class JsPass {
 
     void SkipWrapperLine();
     bool Separate();
+    void WriteSeparator(Separator separator);
     TokenKind LastTokenKind() const;
     Separator ChooseSeparator(Gap gap, char next) const;
     bool KeepsApart(char next) const;
@@ -214,9 +284,9 @@ class JsPass {
 
     void CopyToken();
     void CopyPlainRun();
-    void CopySpecial(char c);
-    void Track(char c);
+    bool CopySpecial(char c);
     void OpenBrace();
+    void CloseBrace();
     bool DoBefore() const;
     bool LineBreakStays(char next) const;
     bool LineBreakEndsBeforeBlock() const;
@@ -224,8 +294,7 @@ class JsPass {
     bool SemicolonIsBody() const;
     bool OpensHeadWithBody(const char *paren) const;
     bool NumberNeedsSeparator() const;
-    void CopyOrdinary(char c);
-    void AfterWritten(char c);
+    void CopySign(char c);
 
     bool OperandDue(const char *before) const;
     bool EndsLabel(const char *colon) const;
@@ -246,6 +315,9 @@ class JsPass {
     bool OperandWordBefore(const char *end) const;
 
     void CopyString(char quote);
+    bool CopyStringBody(char quote);
+    template <class Stops>
+    bool CopyStringBody(Stops &stops);
     bool FoldsOnto(char quote) const;
     void CopyTemplate();
     void CopyTemplateText(TemplateNesting &nesting);
@@ -261,6 +333,7 @@ class JsPass {
     void Finish();
 
     char *const text_;
+    const char *const end_; // the zero byte
     const char *read_;
     char *last_; // the last character written
     const ProgressCursor progress_;
@@ -287,6 +360,10 @@ class JsPass {
     const bool removeComments_;
     bool wrapper_ = false;      // "//-->" is due at the end
     bool literalOpen_ = false;  // the text ended inside a literal
+    // Where runs and the bodies of string literals end, found a block at a time.
+    BlockScan<RunStops> runStops_;
+    BlockScan<ApostropheStops> apostropheStops_;
+    BlockScan<QuoteStops> quoteStops_;
 };
 
 void JsPass::Put(char c) {
@@ -351,30 +428,33 @@ bool JsPass::Separate() {
         read_ = SkipGap(read_, lineBreak, removeComments_, removeComments_);
     if (*read_ == '\0')
         return false;
-    if (previous_ == TokenKind::kWord)
+    // Only a word that ends in "n" or "s" can be a keyword NoteKeyword
+    // looks for; the letter is the test that most often fails.
+    char last = LastWritten();
+    if ((last == 'n' || last == 's') && previous_ == TokenKind::kWord)
         NoteKeyword(last_ + 1);
     Gap gap = lineBreak && AtStatementLevel() ? Gap::kLineBreak : Gap::kSpace;
-    switch (ChooseSeparator(gap, *read_)) {
-    case Separator::kSpace:
-        Put(' ');
-        break;
-    case Separator::kReturn:
-        Put('\r');
-        break;
-    default:
-        break;
-    }
+    WriteSeparator(ChooseSeparator(gap, *read_));
     return true;
+}
+
+// The gap held a character at least, so the byte behind the output is read
+// input, which takes the separator's byte whether the cursor moves onto it
+// or not: no branch on which of the three it is.
+void JsPass::WriteSeparator(Separator separator) {
+    assert(last_ + 1 < read_);
+    last_[1] = kSeparatorChars[static_cast<std::size_t>(separator)];
+    last_ += separator != Separator::kNothing;
+    CheckWritePosition();
+    Publish();
 }
 
 // A regular expression ends like a word: "/a/ in b" must not spell flags.
 TokenKind JsPass::LastTokenKind() const {
-    if (!Wrote())
-        return TokenKind::kNone;
-    char last = LastWritten();
-    if (!IsScriptPunctuation(last) || last_ == regexEnd_)
-        return TokenKind::kWord;
-    return IsScriptLineEnder(last) ? TokenKind::kLineEnder : TokenKind::kPunctuation;
+    TokenKind kind = kTokenKinds[static_cast<unsigned char>(LastWritten())];
+    if (last_ == regexEnd_)
+        kind = TokenKind::kWord;
+    return Wrote() ? kind : TokenKind::kNone;
 }
 
 // The table's entry for the gap in front of next, with its footnotes
@@ -382,19 +462,11 @@ TokenKind JsPass::LastTokenKind() const {
 Separator JsPass::ChooseSeparator(Gap gap, char next) const {
     const SeparatorRule &rule =
         kSeparators[static_cast<std::size_t>(previous_)][static_cast<std::size_t>(gap)];
-    switch (IsScriptPunctuation(next) ? rule.beforePunctuation : rule.beforeWord) {
-    case Separator::kSpace:
-        return Separator::kSpace;
-    case Separator::kReturn:
-        return Separator::kReturn;
-    case Separator::kSpaceWhereNeeded:
-        return KeepsApart(next) ? Separator::kSpace : Separator::kNothing;
-    case Separator::kReturnWhereNeeded:
-        return LineBreakStays(next) || KeepsApart(next) ? Separator::kReturn
-                                                        : Separator::kNothing;
-    default:
-        return Separator::kNothing;
-    }
+    Separator separator = IsScriptPunctuation(next) ? rule.beforePunctuation : rule.beforeWord;
+    bool apart = (next == '.' || IsSign(next)) && KeepsApart(next);
+    if (separator == Separator::kReturnWhereNeeded)
+        return apart || LineBreakStays(next) ? Separator::kReturn : Separator::kNothing;
+    return kSettledSeparators[static_cast<std::size_t>(separator)][apart];
 }
 
 // Footnote (1): "1 .x" is not "1.x", and "a+ +b" is not "a++b".
@@ -406,67 +478,85 @@ bool JsPass::KeepsApart(char next) const {
 // previous one is settled, so most punctuation is copied as it stands: only
 // brackets, braces, signs, quotes, "/" and "<" need a look.
 void JsPass::CopyToken() {
-    for (;;) {
+    do
         CopyPlainRun();
-        char c = *read_;
-        if (c == '\0' || IsWhiteSpace(c))
-            break;
-        CopySpecial(c);
-    }
+    while (CopySpecial(*read_));
     previous_ = LastTokenKind();
 }
 
-// The hot loop. Locals keep the compiler from reloading members after every
-// character store. The cursor is published once for the run: no other
-// thread can tell that from a store per character.
+// The hot loop. The cursor is published once for the run: no other thread
+// can tell that from a store per character.
 void JsPass::CopyPlainRun() {
-    const char *in = read_;
-    char *out = last_;
-    while (IsPlain(*in))
-        *++out = *in++;
-    read_ = in;
-    last_ = out;
+    const char *stop = runStops_.Next(read_, end_);
+    last_ = MoveRun(last_, read_, stop, end_);
+    read_ = stop;
     CheckWritePosition();
     Publish();
 }
 
-void JsPass::CopySpecial(char c) {
-    Track(c);
-    if (IsQuote(c))
-        CopyString(c);
-    else if (c == '`')
-        CopyTemplate();
-    else if (c == '/')
-        Slash();
-    else if (c == '<' && removeComments_ && StartsWrapperOpen(read_))
-        read_ = SkipToLineEnd(read_);
-    else
-        CopyOrdinary(c);
-}
-
-void JsPass::Track(char c) {
+// One branch on the character picks all of its work: what it opens or
+// closes is noted before it is written, what it starts behind. White space
+// and the end of the text end the token: returns false there.
+bool JsPass::CopySpecial(char c) {
     switch (c) {
+    case '\0':
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\r':
+        return false;
     case '(':
+        ++brackets_;
+        CopyChar();
+        openParen_[brackets_] = last_;
+        NoteFunction();
+        break;
     case '[':
         ++brackets_;
+        CopyChar();
         break;
     case ')':
         closedParen_ = openParen_[brackets_--];
+        CopyChar();
         break;
     case ']':
         --brackets_;
+        CopyChar();
         break;
     case '{':
         OpenBrace();
+        CopyChar();
         break;
     case '}':
-        --braces_;
-        if (LastWritten() == ';' && Wrote() && !SemicolonIsBody())
-            TakeBack();
+        CloseBrace();
+        break;
+    case '+':
+    case '-':
+        CopySign(c);
+        break;
+    case '*':
+        CopyChar();
+        NoteKeyword(last_);
+        break;
+    case '"':
+    case '\'':
+        CopyString(c);
+        break;
+    case '`':
+        CopyTemplate();
+        break;
+    case '/':
+        Slash();
         break;
     default:
+        assert(c == '<');
+        if (removeComments_ && StartsWrapperOpen(read_))
+            read_ = SkipToLineEnd(read_);
+        else
+            CopyChar();
         break;
     }
+    return true;
 }
 
 // A carriage return that ends the statement before the "{" may be the last
@@ -574,27 +664,26 @@ bool JsPass::OpensHeadWithBody(const char *paren) const {
 
 // Two signs that were apart in the text stay apart: "a + +b" gives "a+ +b".
 // The space takes the place of what stood between them.
-void JsPass::CopyOrdinary(char c) {
-    if (IsSign(c) && LastWritten() == c && read_[-1] != c)
+void JsPass::CopySign(char c) {
+    if (LastWritten() == c && read_[-1] != c)
         Put(' ');
     CopyChar();
-    AfterWritten(c);
 }
 
-void JsPass::AfterWritten(char c) {
-    if (c == '*') {
-        NoteKeyword(last_);
-    } else if (c == '(') {
-        openParen_[brackets_] = last_;
-        NoteFunction();
-    } else if (c == '}' && brace_[braces_] != Brace::kBlock) {
-        Brace brace = brace_[braces_];
-        brace_[braces_] = Brace::kBlock;
-        if (brace == Brace::kDoBody)
-            doBodyEnd_ = last_;
-        else
-            EndExpressionBrace(brace);
-    }
+// A ";" in front of the "}" goes, unless it is a statement's whole body.
+void JsPass::CloseBrace() {
+    --braces_;
+    if (LastWritten() == ';' && Wrote() && !SemicolonIsBody())
+        TakeBack();
+    CopyChar();
+    Brace brace = brace_[braces_];
+    if (brace == Brace::kBlock)
+        return;
+    brace_[braces_] = Brace::kBlock;
+    if (brace == Brace::kDoBody)
+        doBodyEnd_ = last_;
+    else
+        EndExpressionBrace(brace);
 }
 
 // Whether an operand is due behind the output character at before, which
@@ -731,9 +820,9 @@ const char *JsPass::SkipGap(const char *in, bool &lineBreak, bool comments,
             lineBreak |= IsLineBreak(*in++);
         bool comment = comments && in[0] == '/' && (in[1] == '*' || in[1] == '/');
         if (comment && in[1] == '*') {
-            const char *end = SkipBlockComment(in);
-            lineBreak |= HasLineBreak(in, end);
-            in = end;
+            const char *commentEnd = SkipBlockComment(in);
+            lineBreak |= HasLineBreak(in, commentEnd);
+            in = commentEnd;
         } else if (comment || (wrapperLines && in[0] == '<' && StartsWrapperOpen(in))) {
             in = SkipToLineEnd(in);
         } else {
@@ -793,6 +882,31 @@ bool JsPass::OperandWordBefore(const char *end) const {
     return !word.empty() && (IsOneOf(word, kOperandKeywords) || IsOneOf(word, kExportKeywords));
 }
 
+// Copies the body of a string literal up to the quote that ends it, which
+// is left unread, or to the end of the text; returns whether the quote was
+// found. A backslash escapes the character behind it, whatever it is.
+bool JsPass::CopyStringBody(char quote) {
+    return quote == '\'' ? CopyStringBody(apostropheStops_) : CopyStringBody(quoteStops_);
+}
+
+template <class Stops>
+bool JsPass::CopyStringBody(Stops &stops) {
+    for (;;) {
+        const char *stop = stops.Next(read_, end_);
+        last_ = MoveRun(last_, read_, stop, end_);
+        read_ = stop;
+        CheckWritePosition();
+        if (*read_ != '\\')
+            break;
+        CopyChar();
+        if (*read_ == '\0')
+            break;
+        CopyChar();
+    }
+    Publish();
+    return *read_ != '\0';
+}
+
 void JsPass::CopyString(char quote) {
     if (FoldsOnto(quote)) {
         last_ -= 2;
@@ -802,9 +916,7 @@ void JsPass::CopyString(char quote) {
         CopyChar();
         literalStart_ = last_;
     }
-    bool closed = CopyQuotedBody(read_, last_, progress_, quote);
-    CheckWritePosition();
-    if (closed) {
+    if (CopyStringBody(quote)) {
         CopyChar();
         literalEnd_ = last_;
     } else {

@@ -7,6 +7,7 @@
 
 #include "compress/script/js_compressor.h"
 #include "tests/compress/guarded_run.h"
+#include "tests/compress/script/scan_paths.h"
 
 namespace crv::test {
 namespace {
@@ -412,6 +413,142 @@ const Case kNumberBeforeDot[] = {
 INSTANTIATE_TEST_SUITE_P(NumberBeforeDot, JsCompressor, ::testing::ValuesIn(kNumberBeforeDot));
 
 // Past sixteen nested substitutions the rest of the text is copied as it is.
+// Stretches found many bytes at a time: names and string bodies of lengths
+// on both sides of the 16- and 32-byte steps, at the start of the text
+// (where output and input still overlap), behind dropped white space (where
+// a run moves as one block), and running into the end of the text. Each
+// case runs under every scan path.
+std::string Name(std::size_t length) {
+    std::string name;
+    for (std::size_t i = 0; i < length; ++i)
+        name += "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_$"[i % 64];
+    return name;
+}
+
+std::string Spaces(std::size_t count) { return std::string(count, ' '); }
+
+// A string body with a quote of the other kind, white space and brackets.
+std::string Body(std::size_t length) {
+    std::string body;
+    for (std::size_t i = 0; i < length; ++i)
+        body += "ab \"c  d\te{(f"[i % 13];
+    return body;
+}
+
+std::string Escaped(std::size_t at, std::size_t length) {
+    return Name(at) + "\\'" + Name(length);
+}
+
+// The texts are made at run time, so the case owns them.
+struct StretchCase {
+    std::string input;
+    std::string expected;
+};
+
+void PrintTo(const StretchCase &c, std::ostream *os) { PrintTo(Case{c.input, c.expected}, os); }
+
+class JsCompressorStretches : public ::testing::TestWithParam<StretchCase> {};
+
+TEST_P(JsCompressorStretches, SameOnEveryScanPath) {
+    crvtest::ForEachScanPath(
+        [] { EXPECT_EQ(Compress(GetParam().input), GetParam().expected); });
+}
+
+const std::string kNames[] = {
+    Name(0) + "f(x)",
+    Name(15) + "(x)",
+    Name(16) + "(x)",
+    Name(17) + "(x)",
+    Name(31) + "(x)",
+    Name(32) + "(x)",
+    Name(33) + "(x)",
+    Name(65) + "(x)",
+};
+
+const StretchCase kStretches[] = {
+    // Names at the start of the text, copied over themselves.
+    {kNames[0], kNames[0]},
+    {kNames[1], kNames[1]},
+    {kNames[2], kNames[2]},
+    {kNames[3], kNames[3]},
+    {kNames[4], kNames[4]},
+    {kNames[5], kNames[5]},
+    {kNames[6], kNames[6]},
+    {kNames[7], kNames[7]},
+    // Behind dropped white space, which leaves room for a whole block.
+    {"x =" + Spaces(40) + kNames[1], "x=" + kNames[1]},
+    {"x =" + Spaces(40) + kNames[2], "x=" + kNames[2]},
+    {"x =" + Spaces(40) + kNames[3], "x=" + kNames[3]},
+    {"x =" + Spaces(40) + kNames[4], "x=" + kNames[4]},
+    {"x =" + Spaces(40) + kNames[5], "x=" + kNames[5]},
+    {"x =" + Spaces(40) + kNames[6], "x=" + kNames[6]},
+    {"x =" + Spaces(40) + kNames[7], "x=" + kNames[7]},
+    {"x =" + Spaces(70) + kNames[7] + " + " + kNames[4], "x=" + kNames[7] + "+" + kNames[4]},
+    // Runs into the end of the text, in the last 16 or 32 bytes of it.
+    {"x =" + Spaces(40) + Name(1), "x=" + Name(1)},
+    {"x =" + Spaces(40) + Name(15), "x=" + Name(15)},
+    {"x =" + Spaces(40) + Name(16), "x=" + Name(16)},
+    {"x =" + Spaces(40) + Name(17), "x=" + Name(17)},
+    {"x =" + Spaces(40) + Name(31), "x=" + Name(31)},
+    {"x =" + Spaces(40) + Name(32), "x=" + Name(32)},
+    {"x =" + Spaces(40) + Name(33), "x=" + Name(33)},
+    {Name(33), Name(33)},
+    {"x =" + Spaces(40) + Name(20) + ")", "x=" + Name(20) + ")"},
+    // String bodies ending at each step, and running into the end.
+    {"s = '" + Body(0) + "';", "s='" + Body(0) + "'"},
+    {"s =" + Spaces(40) + "'" + Body(15) + "';", "s='" + Body(15) + "'"},
+    {"s =" + Spaces(40) + "'" + Body(16) + "';", "s='" + Body(16) + "'"},
+    {"s =" + Spaces(40) + "'" + Body(17) + "';", "s='" + Body(17) + "'"},
+    {"s =" + Spaces(40) + "'" + Body(31) + "';", "s='" + Body(31) + "'"},
+    {"s =" + Spaces(40) + "'" + Body(32) + "';", "s='" + Body(32) + "'"},
+    {"s =" + Spaces(40) + "'" + Body(33) + "';", "s='" + Body(33) + "'"},
+    {"s = '" + Body(70) + "';", "s='" + Body(70) + "'"},
+    {"s = \"a'b" + Name(40) + "\";", "s=\"a'b" + Name(40) + "\""},
+    {"s =" + Spaces(40) + "'" + Body(31), "s='" + Body(31)},
+    {"s =" + Spaces(40) + "'" + Body(33), "s='" + Body(33)},
+    {"s =" + Spaces(40) + "'" + Name(20) + "\\", "s='" + Name(20) + "\\"},
+    // Escaped quotes at each step of a body.
+    {"s = '" + Escaped(0, 40) + "';", "s='" + Escaped(0, 40) + "'"},
+    {"s = '" + Escaped(15, 40) + "';", "s='" + Escaped(15, 40) + "'"},
+    {"s = '" + Escaped(16, 40) + "';", "s='" + Escaped(16, 40) + "'"},
+    {"s = '" + Escaped(31, 40) + "';", "s='" + Escaped(31, 40) + "'"},
+    {"s = '" + Escaped(32, 40) + "';", "s='" + Escaped(32, 40) + "'"},
+    {"s = '" + Name(31) + "\\\\' + x", "s='" + Name(31) + "\\\\'+x"},
+    // Folded literals whose bodies cross the steps.
+    {"s = '" + Body(20) + "' +" + Spaces(40) + "'" + Body(33) + "';",
+     "s='" + Body(20) + Body(33) + "'"},
+};
+INSTANTIATE_TEST_SUITE_P(Stretches, JsCompressorStretches, ::testing::ValuesIn(kStretches));
+
+// A run moved as one block carries bytes past its end over input already
+// read, never over the character in front of the read position, which
+// decides whether two signs parted by a comment stay apart. The leading
+// white space sets how far the output trails the input there; the names
+// behind leave room for a whole block, with a sign in it that a block
+// carried one byte too far would bring in front of the read position.
+TEST(JsCompressorStretchEdges, SignsStayApartWhateverTheDistance) {
+    crvtest::ForEachScanPath([] {
+        for (std::size_t sign = 28; sign < 36; ++sign) {
+            const std::string tail = "+b(" + Name(sign - 3) + "+" + Name(40) + ")";
+            for (std::size_t lead = 0; lead < 70; ++lead)
+                EXPECT_EQ(Compress(Spaces(lead) + "a+/**/" + tail), "a+ " + tail)
+                    << lead << " spaces, sign at " << sign;
+        }
+    });
+}
+
+// A quoted attribute value is a piece of the page: the stretches end at its
+// zero byte, and what lies behind it stays as it is.
+TEST(JsCompressorStretchEdges, AttributeValue) {
+    Options attribute{'"', Placement::kAttributeValue, false};
+    crvtest::ForEachScanPath([&] {
+        EXPECT_EQ(Compress("alert( '" + Body(33) + "' ) ;" + Spaces(20), attribute),
+                  "alert('" + Body(33) + "')");
+        EXPECT_EQ(Compress(Spaces(40) + "f(" + Name(33) + ")", attribute), "f(" + Name(33) + ")");
+        EXPECT_EQ(Compress("x = '" + Name(40), attribute), "x='" + Name(40));
+    });
+}
+
 TEST(JsCompressorTemplates, DeepNestingCopiesTheRest) {
     auto nested = [](int depth) {
         std::string open;

@@ -1,0 +1,217 @@
+// Finding where the short stretches of a script end (names, numbers,
+// punctuation, the bodies of string literals) from a mask of 64 bytes made
+// at once. Every load stays inside [base, end), as in byte_scan.h, whose
+// path choice (UseScanPath) this follows.
+//
+// The three paths make the same mask. The scalar one looks each byte up in
+// a table. SSE2 compares 16 bytes at a time with each member of the set.
+// AVX2 looks 32 bytes up at a time by their two halves (nibbles): a byte is a
+// member when the class bits of its low nibble and those of its high nibble
+// meet, which takes the same few instructions for any set.
+#ifndef CRV_JS_SCAN_H
+#define CRV_JS_SCAN_H
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "compress/ascii_class.h"
+#include "compress/byte_scan.h"
+
+namespace crv {
+
+// A set of ASCII bytes (the zero byte may be one) with the tables each path
+// looks them up in.
+template <char... Bytes>
+struct ScriptByteSet {
+    static_assert(((static_cast<unsigned char>(Bytes) < 0x80) && ...),
+                  "the nibble lookup holds ASCII bytes only");
+
+    static constexpr ClassTable MakeMembers() {
+        ClassTable table{};
+        ((table[static_cast<unsigned char>(Bytes)] = 1), ...);
+        return table;
+    }
+
+    // Each of the 8 ASCII high nibbles has a bit of its own, which keeps the
+    // lookup exact for any set.
+    static constexpr std::array<std::uint8_t, 16> MakeHighNibbles() {
+        std::array<std::uint8_t, 16> table{};
+        for (unsigned high = 0; high < 8; ++high)
+            table[high] = static_cast<std::uint8_t>(1u << high);
+        return table;
+    }
+
+    // For each low nibble, the bits of the high nibbles it makes a member with.
+    static constexpr std::array<std::uint8_t, 16> MakeLowNibbles() {
+        std::array<std::uint8_t, 16> table{};
+        for (unsigned c = 0; c < 0x80; ++c)
+            if (MakeMembers()[c] != 0)
+                table[c & 0x0F] |= static_cast<std::uint8_t>(1u << (c >> 4));
+        return table;
+    }
+
+    static constexpr ClassTable kMembers = MakeMembers();
+    static constexpr std::array<std::uint8_t, 16> kHighNibbles = MakeHighNibbles();
+    static constexpr std::array<std::uint8_t, 16> kLowNibbles = MakeLowNibbles();
+
+    static constexpr bool Has(char c) { return kMembers[static_cast<unsigned char>(c)] != 0; }
+};
+
+namespace detail {
+
+// Bit i of a block mask stands for the byte at base + i. A block of 64
+// bytes is made anew half as often as one of 32, and the guess at whether
+// the next stop is still in the block then fails half as often.
+constexpr std::ptrdiff_t kBlockBytes = 64;
+using BlockBits = std::uint64_t;
+
+// The bits of the bytes from the end of the text on, which count as members
+// so that a search stops at the end.
+inline BlockBits PastEndBits(const char *base, const char *end) {
+    std::ptrdiff_t inside = end - base;
+    return inside >= kBlockBytes ? 0 : ~BlockBits{0} << inside;
+}
+
+template <class Set>
+BlockBits ScalarBlockMask(const char *base, const char *end) {
+    const std::ptrdiff_t inside = std::min(end - base, kBlockBytes);
+    BlockBits bits = PastEndBits(base, end);
+    for (std::ptrdiff_t i = 0; i < inside; ++i)
+        bits |= BlockBits{Set::Has(base[i])} << i;
+    return bits;
+}
+
+#ifdef CRV_VECTOR_SCAN
+
+template <class Set>
+struct Sse2Compare;
+
+template <char... Bytes>
+struct Sse2Compare<ScriptByteSet<Bytes...>> {
+    static BlockBits Members(__m128i block) {
+        __m128i hits = _mm_setzero_si128();
+        ((hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)))), ...);
+        return static_cast<std::uint16_t>(_mm_movemask_epi8(hits));
+    }
+};
+
+template <class Set>
+BlockBits Sse2BlockMask(const char *base, const char *end) {
+    if (end - base < kBlockBytes)
+        return ScalarBlockMask<Set>(base, end);
+    BlockBits bits = 0;
+    for (int at = 0; at < kBlockBytes; at += 16)
+        bits |= Sse2Compare<Set>::Members(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at)))
+                << at;
+    return bits;
+}
+
+template <std::size_t N>
+__attribute__((target("avx2"))) __m256i BroadcastTable(const std::array<std::uint8_t, N> &table) {
+    return _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i *>(table.data())));
+}
+
+// A byte from 0x80 up has its top bit set, which makes the shuffle give 0
+// for its low nibble: no member, as the set holds ASCII bytes only.
+template <class Set>
+__attribute__((target("avx2"))) BlockBits Avx2Members(const char *at) {
+    const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at));
+    const __m256i low = _mm256_shuffle_epi8(BroadcastTable(Set::kLowNibbles), block);
+    const __m256i highIndex =
+        _mm256_and_si256(_mm256_srli_epi16(block, 4), _mm256_set1_epi8(0x0F));
+    const __m256i high = _mm256_shuffle_epi8(BroadcastTable(Set::kHighNibbles), highIndex);
+    const __m256i none = _mm256_cmpeq_epi8(_mm256_and_si256(low, high), _mm256_setzero_si256());
+    return static_cast<std::uint32_t>(~_mm256_movemask_epi8(none));
+}
+
+template <class Set>
+__attribute__((target("avx2"))) BlockBits Avx2BlockMask(const char *base, const char *end) {
+    if (end - base < kBlockBytes)
+        return ScalarBlockMask<Set>(base, end);
+    return Avx2Members<Set>(base) | Avx2Members<Set>(base + 32) << 32;
+}
+
+#endif
+
+// The members of Set among the 64 bytes at base, and every byte from end on.
+template <class Set>
+BlockBits BlockMask(const char *base, const char *end) {
+#ifdef CRV_VECTOR_SCAN
+    switch (ScanPathInUse()) {
+    case ScanPath::kAvx2:
+        return Avx2BlockMask<Set>(base, end);
+    case ScanPath::kSse2:
+        return Sse2BlockMask<Set>(base, end);
+    default:
+        break;
+    }
+#endif
+    return ScalarBlockMask<Set>(base, end);
+}
+
+} // namespace detail
+
+// Whether the scan path in use finds stops by block masks.
+inline bool UsesBlockMasks() {
+#ifdef CRV_VECTOR_SCAN
+    return detail::ScanPathInUse() != ScanPath::kScalar;
+#else
+    return false;
+#endif
+}
+
+// Finds the members of Set in the text one after the other from a mask of
+// 64 bytes made once. A short stretch, and most are, then ends after a
+// shift and a count, with no branch on its length for the processor to
+// guess wrong: a byte loop loses a guess at the end of nearly every name.
+// The mask shows the text as it was when made; it stays true of every byte
+// at or after the read position, since the output, written over the text,
+// never reaches that. On the scalar path a mask would cost a lookup for
+// every byte of the block, most of which the next jump leaves unread, so
+// there the bytes are looked at one by one.
+template <class Set>
+class BlockScan {
+    static_assert(Set::Has('\0'), "the zero byte that ends the text ends every stretch");
+
+  public:
+    // The first member of Set in [from, end), or end: the zero byte there.
+    const char *Next(const char *from, const char *end) {
+        if (!masks_) {
+            while (!Set::Has(*from))
+                ++from;
+            return from;
+        }
+        for (;;) {
+            std::size_t offset = OffsetIn(from, end);
+            detail::BlockBits ahead = bits_ >> offset;
+            if (ahead != 0)
+                return from + __builtin_ctzll(ahead);
+            from += detail::kBlockBytes - static_cast<std::ptrdiff_t>(offset);
+        }
+    }
+
+  private:
+    // Where from stands in the block, which is made anew at from where it
+    // does not hold from.
+    std::size_t OffsetIn(const char *from, const char *end) {
+        std::uintptr_t offset =
+            reinterpret_cast<std::uintptr_t>(from) - reinterpret_cast<std::uintptr_t>(base_);
+        if (offset < static_cast<std::uintptr_t>(detail::kBlockBytes))
+            return offset;
+        base_ = from;
+        bits_ = detail::BlockMask<Set>(from, end);
+        return 0;
+    }
+
+    const bool masks_ = UsesBlockMasks();
+    const char *base_ = nullptr;
+    detail::BlockBits bits_ = 0;
+};
+
+} // namespace crv
+
+#endif
