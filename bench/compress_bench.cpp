@@ -54,17 +54,6 @@ const Kind kKinds[] = {
      [](char *t, crv::ProgressCursor p) { crv::CompressHtml(t, kDefaults, p); }},
 };
 
-const char *ScanPathName(crv::ScanPath path) {
-    switch (path) {
-    case crv::ScanPath::kAvx2:
-        return "AVX2";
-    case crv::ScanPath::kSse2:
-        return "SSE2";
-    default:
-        return "scalar";
-    }
-}
-
 // One style sheet, as loaded, and the buffer the compressor works in.
 struct Sheet {
     std::string source;
@@ -191,7 +180,8 @@ void ReportSpeed(const Kind &kind, const std::vector<Timing> &timings,
     std::printf("rounds              %zu\n", timings.size());
     std::printf("%-19s %.0f MB/s mean, %.0f MB/s fastest round (%s scan)\n", kind.name,
                 megabytesPerRound * rounds / total.compressSeconds,
-                megabytesPerRound / best.compressSeconds, ScanPathName(crv::BestScanPath()));
+                megabytesPerRound / best.compressSeconds,
+                crv::ScanPathName(crv::BestScanPath()));
     std::printf("%-19s %.0f MB/s mean, %.0f MB/s fastest round\n",
                 "memcpy", megabytesPerRound * rounds / total.copySeconds,
                 megabytesPerRound / best.copySeconds);
@@ -239,7 +229,7 @@ void ReportSlowerScanPaths(const Kind &kind, std::vector<Sheet> &sheets, long ro
         }
         std::printf("%-19s %.0f MB/s mean, %.0f MB/s fastest round (%s scan)\n", kind.name,
                     megabytesPerRound * static_cast<double>(pathRounds) / total,
-                    megabytesPerRound / fastest, ScanPathName(path));
+                    megabytesPerRound / fastest, crv::ScanPathName(path));
     }
     crv::UseScanPath(best);
 }

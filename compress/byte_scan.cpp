@@ -11,6 +11,17 @@ ScanPath BestScanPath() {
 #endif
 }
 
+const char *ScanPathName(ScanPath path) {
+    switch (path) {
+    case ScanPath::kAvx2:
+        return "AVX2";
+    case ScanPath::kSse2:
+        return "SSE2";
+    default:
+        return "scalar";
+    }
+}
+
 ScanPath UseScanPath(ScanPath wanted) {
     ScanPath best = BestScanPath();
     ScanPath path = wanted == ScanPath::kUndecided || wanted > best ? best : wanted;

@@ -24,6 +24,9 @@ enum class ScanPath : unsigned char { kUndecided, kScalar, kSse2, kAvx2 };
 // The fastest path this build and processor offer.
 ScanPath BestScanPath();
 
+// "AVX2", "SSE2" or "scalar", for reports.
+const char *ScanPathName(ScanPath path);
+
 // Chooses the path for every later scan in the process; a path the build or
 // processor lacks falls back to the best one below it. Returns the path
 // taken. For tests and benchmarks: it is not meant to change while

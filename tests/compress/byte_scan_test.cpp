@@ -76,14 +76,7 @@ TEST_P(ByteScanTest, StopsAtTheFirstOfSeveral) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPath, ByteScanTest, ::testing::ValuesIn(kPaths),
                          [](const auto &info) {
-                             switch (info.param) {
-                             case crv::ScanPath::kAvx2:
-                                 return std::string("Avx2");
-                             case crv::ScanPath::kSse2:
-                                 return std::string("Sse2");
-                             default:
-                                 return std::string("Scalar");
-                             }
+                             return std::string(crv::ScanPathName(info.param));
                          });
 
 } // namespace

@@ -16,17 +16,6 @@ namespace {
 
 using namespace crvtest;
 
-const char *PathName(crv::ScanPath path) {
-    switch (path) {
-    case crv::ScanPath::kAvx2:
-        return "AVX2";
-    case crv::ScanPath::kSse2:
-        return "SSE2";
-    default:
-        return "scalar";
-    }
-}
-
 // The scan paths this build and processor offer, fastest first.
 std::vector<crv::ScanPath> OfferedPaths() {
     std::vector<crv::ScanPath> paths;
@@ -58,8 +47,8 @@ bool SameOnEveryPath(const std::vector<crv::ScanPath> &paths, const std::string 
         const auto output = path == paths.front() ? expected : Output(path, source, kind, options);
         if (!output || output != expected) {
             std::fprintf(stderr, "%s: %s scan differs from %s with the %s properties%s\n",
-                         file.c_str(), PathName(path), PathName(paths.front()), set.name,
-                         output ? "" : " (output outside the text)");
+                         file.c_str(), crv::ScanPathName(path), crv::ScanPathName(paths.front()),
+                         set.name, output ? "" : " (output outside the text)");
             return false;
         }
     }
@@ -91,7 +80,7 @@ int main(int argc, char **argv) {
         }
     std::printf("%d outputs the same on", compared);
     for (crv::ScanPath path : paths)
-        std::printf(" %s", PathName(path));
+        std::printf(" %s", crv::ScanPathName(path));
     std::printf("\n");
     return compared > 0 ? 0 : 1;
 }

@@ -16,7 +16,7 @@ void ForEachScanPath(Check check) {
     using crv::ScanPath;
     for (ScanPath wanted : {ScanPath::kScalar, ScanPath::kSse2, ScanPath::kAvx2}) {
         ScanPath taken = crv::UseScanPath(wanted);
-        SCOPED_TRACE(::testing::Message() << "scan path " << static_cast<int>(taken));
+        SCOPED_TRACE(::testing::Message() << crv::ScanPathName(taken) << " scan");
         check();
     }
     crv::UseScanPath(crv::BestScanPath());
