@@ -40,7 +40,8 @@ public:
 
 private:
     void AddFolder(const fs::path &folder);
-    void AddFile(const fs::path &input, const fs::path &relative, bool isRegular);
+    void AddFile(const fs::path &input, const fs::path &relative, bool isRegular,
+                 const fs::path &location);
     std::string FirstNaming(std::map<std::string, std::string> &seen, const fs::path &key,
                             const std::string &input);
 
@@ -63,7 +64,7 @@ bool Planner::Add(const std::string &path, std::string &error) {
     }
     if (!fs::is_directory(status)) {
         AddFile(path, fs::path(path).filename(),
-                !fs::exists(status) || fs::is_regular_file(status));
+                !fs::exists(status) || fs::is_regular_file(status), Canonical(path));
         return true;
     }
     if (!options_.recursive) {
@@ -74,10 +75,15 @@ bool Planner::Add(const std::string &path, std::string &error) {
     return true;
 }
 
+// A walk enters no linked folder and takes no linked file, so a file it
+// finds lies where its path below the folder says: one canonical path for
+// the folder serves them all, without a look at each file's links.
 void Planner::AddFolder(const fs::path &folder) {
+    const fs::path canonicalFolder = Canonical(folder);
     for (const Found &found : WalkFolder(folder, options_.extensions, options_.dryRun)) {
+        fs::path relative = found.path.lexically_relative(folder);
         if (found.note.empty() && found.failure.empty())
-            AddFile(found.path, found.path.lexically_relative(folder), true);
+            AddFile(found.path, relative, true, canonicalFolder / relative);
         else
             items_.push_back({found.path.string(), found.path.string(), "", 0, found.note,
                               found.failure, found.aside});
@@ -91,8 +97,9 @@ std::string Planner::FirstNaming(std::map<std::string, std::string> &seen, const
     return isNew ? "" : place->second;
 }
 
-void Planner::AddFile(const fs::path &input, const fs::path &relative, bool isRegular) {
-    Item item{input.string(), Canonical(input).string(), "", options_.dataType, "", ""};
+void Planner::AddFile(const fs::path &input, const fs::path &relative, bool isRegular,
+                      const fs::path &location) {
+    Item item{input.string(), location.string(), "", options_.dataType, "", ""};
     if (!item.dataType)
         item.dataType = DataTypeOfPath(item.input);
     if (!options_.outputDir.empty())
