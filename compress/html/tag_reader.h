@@ -13,6 +13,7 @@ struct TagAttribute {
     char quote;       // the quote around the value, or 0 for an unquoted one
     char *valueBegin; // inside the quotes
     char *valueEnd;   // the closing quote, or one past an unquoted value
+    bool needsQuotes; // a quoted value that must keep its quotes as it is
     bool spaceBefore; // white space separates it from what comes before
 };
 
@@ -31,8 +32,9 @@ char *FindTagNameEnd(char *lt);
 
 class TagReader {
   public:
-    // Reads the attributes of a tag from one past its name on.
-    explicit TagReader(char *nameEnd) : at_(nameEnd) {}
+    // Reads the attributes of a tag from one past its name on; end is the
+    // zero byte that ends the text.
+    TagReader(char *nameEnd, const char *end) : at_(nameEnd), end_(end) {}
 
     // Reads the next part. After kClose and kSelfClose, Position() is the
     // ">"; after kAbandon the "<"; after kTextEnd the zero byte.
@@ -46,6 +48,7 @@ class TagReader {
     void ReadValue(TagAttribute &attribute, char *first);
 
     char *at_;
+    const char *end_;
     bool afterQuote_ = false; // the part read last was a quoted value
 };
 

@@ -25,8 +25,9 @@ struct AttributeShape;
 
 class TagRewriter {
   public:
-    TagRewriter(char *lt, char *nameEnd, char *out, const CompressOptions &options)
-        : lt_(lt), reader_(nameEnd), out_(out), options_(options) {}
+    TagRewriter(char *lt, char *nameEnd, const char *end, char *out,
+                const CompressOptions &options)
+        : lt_(lt), reader_(nameEnd, end), out_(out), options_(options) {}
 
     RewrittenTag Rewrite(bool slashSaysSomething);
 
@@ -140,8 +141,10 @@ bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
             return false;
         shape.valueEnd = CompressQuotedValue(kind, attribute.valueBegin, shape.valueEnd);
     }
-    shape.keepQuotes = ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd) ||
-                       (kind == ValueKind::kScript && options_.protectEvents);
+    const bool needsQuotes = shape.valueEnd == attribute.valueEnd
+                                 ? attribute.needsQuotes
+                                 : ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd);
+    shape.keepQuotes = needsQuotes || (kind == ValueKind::kScript && options_.protectEvents);
     return true;
 }
 
@@ -162,9 +165,9 @@ void TagRewriter::Put(const TagAttribute &attribute, const AttributeShape &shape
 
 } // namespace
 
-RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
-                        const CompressOptions &options) {
-    return TagRewriter(lt, nameEnd, out, options).Rewrite(slashSaysSomething);
+RewrittenTag RewriteTag(char *lt, char *nameEnd, const char *end, char *out,
+                        bool slashSaysSomething, const CompressOptions &options) {
+    return TagRewriter(lt, nameEnd, end, out, options).Rewrite(slashSaysSomething);
 }
 
 } // namespace crv

@@ -18,12 +18,13 @@ struct RewrittenTag {
     char *out; // one past the rewritten tag
 };
 
-// lt is the "<" of a tag, nameEnd one past its name; the rewritten tag is
+// lt is the "<" of a tag, nameEnd one past its name, end the zero byte that
+// ends the text; the rewritten tag is
 // written at out, which is lt or lies before it, and is never longer than
 // the source tag. slashSaysSomething: the tag opens an element that has an
 // end tag, so a self-closing slash stays.
-RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
-                        const CompressOptions &options);
+RewrittenTag RewriteTag(char *lt, char *nameEnd, const char *end, char *out,
+                        bool slashSaysSomething, const CompressOptions &options);
 
 } // namespace crv
 
