@@ -42,7 +42,7 @@ TypeAttributes ReadTypeAttributes(char *nameEnd, const char *end) {
     TagReader reader(nameEnd, end);
     TagAttribute attribute;
     while (reader.Next(attribute) == TagStep::kAttribute) {
-        const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd);
+        const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd, end);
         std::optional<std::string_view> *slot = key == kType       ? &found.type
                                                 : key == kLanguage ? &found.language
                                                                    : nullptr;
@@ -76,7 +76,7 @@ ElementContent ContentOf(const char *nameBegin, char *nameEnd, const char *end) 
     const char *slashes = nameEnd;
     while (slashes != nameBegin && slashes[-1] == '/')
         --slashes;
-    const NameKey name = MakeNameKey(nameBegin, slashes);
+    const NameKey name = MakeNameKey(nameBegin, slashes, end);
     if (name == kScript) {
         const TypeAttributes attributes = ReadTypeAttributes(nameEnd, end);
         return HoldsJavaScript(attributes.type, attributes.language) ? ElementContent::kJavaScript

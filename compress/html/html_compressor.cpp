@@ -106,7 +106,7 @@ char *HtmlPass::Declaration(char *lt) {
 // Every other tag is rewritten.
 char *HtmlPass::Tag(char *lt) {
     char *nameEnd = FindTagNameEnd(lt);
-    const NameKey name = MakeNameKey(lt + 1, nameEnd);
+    const NameKey name = MakeNameKey(lt + 1, nameEnd, end_);
     const std::uint8_t lists = ListsHolding(name);
     const bool endTag = lt[1] == '/';
     if (endTag ? (lists & kEndTagOfNoEndTagElement) != 0 && name != kLineBreakEndTag
@@ -125,6 +125,10 @@ char *HtmlPass::Tag(char *lt) {
     // box stays, rather than being taken back by "</textarea>".
     if (content == ElementContent::kTextarea)
         whiteSpace_.trailingSpaceSegment = nullptr;
+    if (content == ElementContent::kMarkup) {
+        runOut_ = out_;
+        return tag.at + 1;
+    }
     return Content(content, tag.at + 1);
 }
 

@@ -27,7 +27,7 @@ class TagRewriter {
   public:
     TagRewriter(char *lt, char *nameEnd, const char *end, char *out,
                 const CompressOptions &options)
-        : lt_(lt), reader_(nameEnd, end), out_(out), options_(options) {}
+        : lt_(lt), textEnd_(end), reader_(nameEnd, end), out_(out), options_(options) {}
 
     RewrittenTag Rewrite(bool slashSaysSomething);
 
@@ -39,6 +39,7 @@ class TagRewriter {
     bool MayChange(const char *writeEnd);
 
     char *const lt_;
+    const char *const textEnd_; // the zero byte that ends the text
     TagReader reader_;
     char *out_;
     const CompressOptions &options_;
@@ -128,7 +129,7 @@ bool TagRewriter::WriteAttribute(const TagAttribute &attribute) {
 bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     const std::string_view name(attribute.nameBegin,
                                 static_cast<std::size_t>(attribute.nameEnd - attribute.nameBegin));
-    const NameKey key = MakeNameKey(name);
+    const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd, textEnd_);
     const std::uint8_t lists = ListsHolding(key);
     shape.nameAlone = !attribute.hasValue || (lists & kBooleanAttribute) != 0 ||
                       (attribute.quote == 0 && attribute.valueBegin == attribute.valueEnd);
