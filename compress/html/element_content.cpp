@@ -72,11 +72,11 @@ void CompressContent(ElementContent content, char *from, const CompressOptions &
 
 // A browser ends the name at a "/" and ignores the slash of a start tag, so
 // "<title/>" opens a title that runs to "</title>".
-ElementContent ContentOf(const char *nameBegin, char *nameEnd, const char *end) {
+ElementContent ContentOf(NameKey key, const char *nameBegin, char *nameEnd, const char *end) {
     const char *slashes = nameEnd;
     while (slashes != nameBegin && slashes[-1] == '/')
         --slashes;
-    const NameKey name = MakeNameKey(nameBegin, slashes, end);
+    const NameKey name = slashes == nameEnd ? key : MakeNameKey(nameBegin, slashes, end);
     if (name == kScript) {
         const TypeAttributes attributes = ReadTypeAttributes(nameEnd, end);
         return HoldsJavaScript(attributes.type, attributes.language) ? ElementContent::kJavaScript

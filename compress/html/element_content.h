@@ -20,10 +20,10 @@ enum class ElementContent {
     kPlaintext,
 };
 
-// [nameBegin, nameEnd) is the name of a start tag in the source; the
-// attributes that decide are read from nameEnd on (up to end, the zero byte),
-// so this must be asked before the tag is rewritten.
-ElementContent ContentOf(const char *nameBegin, char *nameEnd, const char *end);
+// [nameBegin, nameEnd) is the name of a start tag in the source and key its
+// key; the attributes that decide are read from nameEnd on (up to end, the
+// zero byte), so this must be asked before the tag is rewritten.
+ElementContent ContentOf(NameKey key, const char *nameBegin, char *nameEnd, const char *end);
 
 // The "<" of the end tag that closes content of this kind, from the first
 // byte after the start tag's ">", or the zero byte; from itself for markup.

@@ -114,7 +114,7 @@ char *HtmlPass::Tag(char *lt) {
         return ReadOnlyTag(lt, nameEnd, lists);
     const bool slashSaysSomething = !endTag && (lists & kNoEndTagElement) == 0;
     const ElementContent content =
-        endTag ? ElementContent::kMarkup : ContentOf(lt + 1, nameEnd, end_);
+        endTag ? ElementContent::kMarkup : ContentOf(name, lt + 1, nameEnd, end_);
     const RewrittenTag tag = RewriteTag(lt, nameEnd, end_, out_, slashSaysSomething, options_);
     if (!EndsTag(tag.end))
         return NoTag(lt, tag.end, tag.at);

@@ -166,8 +166,8 @@ void TagRewriter::Put(const TagAttribute &attribute, const AttributeShape &shape
 
 } // namespace
 
-RewrittenTag RewriteTag(char *lt, char *nameEnd, const char *end, char *out,
-                        bool slashSaysSomething, const CompressOptions &options) {
+RewrittenTag RewriteTagWithAttributes(char *lt, char *nameEnd, const char *end, char *out,
+                                      bool slashSaysSomething, const CompressOptions &options) {
     return TagRewriter(lt, nameEnd, end, out, options).Rewrite(slashSaysSomething);
 }
 

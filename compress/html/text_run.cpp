@@ -2,7 +2,6 @@
 
 #include "compress/html/html_char.h"
 #include "compress/html/html_output.h"
-#include "compress/html/html_vocabulary.h"
 #include "compress/html/text_scan.h"
 
 namespace crv {
@@ -57,11 +56,6 @@ void WriteText(char *from, const char *to, char *&out, WhiteSpaceState &state) {
     WriteTextUntil<false>(from, to, out, state.spaceMatters);
 }
 
-void EndTextRun(const char *runOut, char *out, WhiteSpaceState &state) {
-    if (out != runOut)
-        state.trailingSpaceSegment = state.spaceMatters ? nullptr : out - 1;
-}
-
 void EndLastTextRun(const char *runOut, char *&out, WhiteSpaceState &state) {
     EndTextRun(runOut, out, state);
     if (state.trailingSpaceSegment == out - 1)
@@ -72,18 +66,6 @@ char *DropTrailingSpace(char *out, WhiteSpaceState &state) {
     char *space = state.trailingSpaceSegment;
     state.trailingSpaceSegment = nullptr;
     return AppendBytes(space + 1, out, space);
-}
-
-char *ApplyTagToWhiteSpace(std::uint8_t lists, char *out, WhiteSpaceState &state) {
-    if (state.trailingSpaceSegment != nullptr && (lists & kTrimBeforeTag) != 0)
-        out = DropTrailingSpace(out, state);
-    if (!state.spaceMatters && (lists & kSpaceAfterTag) != 0) {
-        state.spaceMatters = true;
-        state.trailingSpaceSegment = nullptr;
-    }
-    if (state.spaceMatters && (lists & kTrimAfterTag) != 0)
-        state.spaceMatters = false;
-    return out;
 }
 
 } // namespace crv

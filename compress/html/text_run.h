@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "compress/html/html_vocabulary.h"
+
 namespace crv {
 
 // Drop:     spaceMatters false, no trailing space: white space here goes.
@@ -30,8 +32,12 @@ char *WriteTextToMarkup(char *from, const char *end, char *&out, WhiteSpaceState
 // Writes the text [from, to), every "<" in it included.
 void WriteText(char *from, const char *to, char *&out, WhiteSpaceState &state);
 
-// Ends the run whose output began at runOut.
-void EndTextRun(const char *runOut, char *out, WhiteSpaceState &state);
+// Ends the run whose output began at runOut. Inline, as this and the tag's
+// share below run once for every tag.
+inline void EndTextRun(const char *runOut, char *out, WhiteSpaceState &state) {
+    if (out != runOut)
+        state.trailingSpaceSegment = state.spaceMatters ? nullptr : out - 1;
+}
 
 // Ends the text after the last tag: a pending space at the end of the output
 // has nothing left to separate, so it goes.
@@ -45,7 +51,17 @@ char *DropTrailingSpace(char *out, WhiteSpaceState &state);
 // tag of TrimBeforeTags takes back a pending space, one of SpaceAfterTags
 // counts as a word, one of TrimAfterTags drops the white space after it.
 // Returns the new end of the output.
-char *ApplyTagToWhiteSpace(std::uint8_t lists, char *out, WhiteSpaceState &state);
+inline char *ApplyTagToWhiteSpace(std::uint8_t lists, char *out, WhiteSpaceState &state) {
+    if (state.trailingSpaceSegment != nullptr && (lists & kTrimBeforeTag) != 0)
+        out = DropTrailingSpace(out, state);
+    if (!state.spaceMatters && (lists & kSpaceAfterTag) != 0) {
+        state.spaceMatters = true;
+        state.trailingSpaceSegment = nullptr;
+    }
+    if (state.spaceMatters && (lists & kTrimAfterTag) != 0)
+        state.spaceMatters = false;
+    return out;
+}
 
 } // namespace crv
 
