@@ -105,8 +105,7 @@ char *HtmlPass::Declaration(char *lt) {
 // read as a line break; the start tags of pre, listing and xmp are copied.
 // Every other tag is rewritten.
 char *HtmlPass::Tag(char *lt) {
-    char *nameEnd = FindTagNameEnd(lt);
-    const NameKey name = MakeNameKey(lt + 1, nameEnd, end_);
+    const auto [nameEnd, name] = ReadTagName(lt, end_);
     const std::uint8_t lists = ListsHolding(name);
     const bool endTag = lt[1] == '/';
     if (endTag ? (lists & kEndTagOfNoEndTagElement) != 0 && name != kLineBreakEndTag

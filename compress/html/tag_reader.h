@@ -4,6 +4,12 @@
 #ifndef CRV_TAG_READER_H
 #define CRV_TAG_READER_H
 
+#include <bit>
+
+#include "compress/html/byte_lanes.h"
+#include "compress/html/html_char.h"
+#include "compress/html/name_key.h"
+
 namespace crv {
 
 struct TagAttribute {
@@ -29,6 +35,33 @@ enum class TagStep {
 // white space or ">" (or "<", or the zero byte), so an end tag's name keeps
 // its "/" ("/p"), and "<br/>" is named "br/". Returns one past the name.
 char *FindTagNameEnd(char *lt);
+
+struct TagName {
+    char *end;   // one past the name
+    NameKey key; // the key of the name
+};
+
+// The name of the tag at lt and its key, end being the zero byte of the
+// text. Nearly every name is shorter than eight bytes, so one word read
+// after the "<" holds both the name and the byte that ends it, and the key
+// is made from that word without a loop over the bytes. A candidate below
+// "!" that is no white space (a control byte) belongs to the name: such a
+// name, and a longer one, is read byte by byte.
+inline TagName ReadTagName(char *lt, const char *end) {
+    char *name = lt + 1;
+    if (end - name >= 8) {
+        const ByteLanes lanes = LoadLanes(name);
+        const ByteLanes candidates =
+            LanesBelow(lanes, '!') | LanesEqual(lanes, '>') | LanesEqual(lanes, '<');
+        if (candidates != 0) {
+            const auto length = static_cast<std::size_t>(std::countr_zero(candidates) / 8);
+            if (HasHtmlClass(name[length], kEndsTagPart))
+                return {name + length, {LowerAsciiLetters(LowBytes(lanes, length)), 0}};
+        }
+    }
+    char *nameEnd = FindTagNameEnd(lt);
+    return {nameEnd, MakeNameKey(name, nameEnd, end)};
+}
 
 class TagReader {
   public:

@@ -122,6 +122,10 @@ const Case kNames[] = {
     {"<w@", ""},
     {"<a w@<b>", "<a w@<b>"},
     {"<SPANw@ x>", "<SPANw@ x>"},
+    {"<w@\x0b x>y", "<w@\x0b x>y"},
+    {"x <BR\x01>  y <br\x01>", "x <BR\x01>y <br\x01>"},
+    {"x <P>  w@ <p\x01>", "x<P>w@ <p\x01>"},
+    {"x <P>  w@ <p>", "x<P>w@<p>"},
 };
 INSTANTIATE_TEST_SUITE_P(Names, HtmlScanPath, ::testing::ValuesIn(kNames));
 
