@@ -72,7 +72,8 @@ void CompressContent(ElementContent content, char *from, const CompressOptions &
 
 // A browser ends the name at a "/" and ignores the slash of a start tag, so
 // "<title/>" opens a title that runs to "</title>".
-ElementContent ContentOf(NameKey key, const char *nameBegin, char *nameEnd, const char *end) {
+ElementContent ReadContentOf(NameKey key, const char *nameBegin, char *nameEnd,
+                             const char *end) {
     const char *slashes = nameEnd;
     while (slashes != nameBegin && slashes[-1] == '/')
         --slashes;

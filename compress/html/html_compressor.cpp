@@ -68,10 +68,13 @@ void HtmlPass::Run() {
     Publish(input_ - 1);
     char *at = input_;
     while (at != nullptr) {
-        // A third of all runs are empty: one tag follows another.
-        char *lt = *at == '<' && OpensMarkup(at[1])
-                       ? at
-                       : WriteTextToMarkup(at, end_, out_, whiteSpace_);
+        // A third of all runs are empty: one tag follows another; another
+        // third are white space alone.
+        char *lt = *at == '<' && OpensMarkup(at[1]) ? at : nullptr;
+        if (lt == nullptr)
+            lt = WriteSpaceBeforeMarkup(at, out_, whiteSpace_);
+        if (lt == nullptr)
+            lt = WriteTextToMarkup(at, end_, out_, whiteSpace_);
         if (lt == end_) {
             EndLastTextRun(runOut_, out_, whiteSpace_);
             break;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "compress/html/html_char.h"
+
 #include "compress/html/html_vocabulary.h"
 
 namespace crv {
@@ -28,6 +30,23 @@ struct WhiteSpaceState {
 // Writes the text from from on, up to the first "<" that opens markup or up
 // to end, the zero byte; returns where it stopped.
 char *WriteTextToMarkup(char *from, const char *end, char *&out, WhiteSpaceState &state);
+
+// A run of white space alone up to markup, the commonest run after the
+// empty one (a line break and indentation between two tags), written as
+// WriteTextToMarkup writes it but without a call. Returns the "<", or null
+// having written nothing when the run holds more than white space.
+inline char *WriteSpaceBeforeMarkup(char *from, char *&out, WhiteSpaceState &state) {
+    char *at = from;
+    while (IsHtmlSpace(*at))
+        ++at;
+    if (at == from || *at != '<' || !OpensMarkup(at[1]))
+        return nullptr;
+    if (state.spaceMatters) {
+        *out++ = ' ';
+        state.spaceMatters = false;
+    }
+    return at;
+}
 
 // Writes the text [from, to), every "<" in it included.
 void WriteText(char *from, const char *to, char *&out, WhiteSpaceState &state);

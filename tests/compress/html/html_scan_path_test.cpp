@@ -85,6 +85,7 @@ const Case kText[] = {
     {"w~ x", "w~ x"},
     {"~\n", "~"},
     {"<b>x</b> w~", "<b>x</b> w~"},
+    {"<b>w~</b>\n\t <i>x</i>\n <p>", "<b>w~</b> <i>x</i><p>"},
     {"<p> ~ ", "<p>~"},
     {"<title> w~  x </title>", "<title>w~ x</title>"},
     {"<title>w~ <b> x</title>", "<title>w~ <b> x</title>"},
@@ -137,6 +138,8 @@ const Case kContent[] = {
     {"<textarea> ~ </textarea>", "<textarea> ~ </textarea>"},
     {"<!-- ~ --> x", "<!-- ~ -->x"},
     {"<pre> ~  </pre> x", "<pre> ~  </pre>x"},
+    {"<script////////////////////> <p> ~</script> x", "<script////////////////////> <p> ~</script> x"},
+    {"<TITLE/> <p> w~  x</title> y", "<TITLE/><p> w~ x</title>y"},
 };
 INSTANTIATE_TEST_SUITE_P(Content, HtmlScanPath, ::testing::ValuesIn(kContent));
 
