@@ -137,14 +137,14 @@ bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     if (shape.nameAlone || attribute.quote == 0)
         return true;
     const ValueKind kind = ValueKindOf(name, key, lists);
+    bool needsQuotes = attribute.needsQuotes;
     if (CompressesInPlace(kind) && !MayHoldCharacterReference(attribute)) {
         if (!MayChange(attribute.valueEnd))
             return false;
+        // A compressed value is new text, even where it kept its length.
         shape.valueEnd = CompressQuotedValue(kind, attribute.valueBegin, shape.valueEnd);
+        needsQuotes = ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd);
     }
-    const bool needsQuotes = shape.valueEnd == attribute.valueEnd
-                                 ? attribute.needsQuotes
-                                 : ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd);
     shape.keepQuotes = needsQuotes || (kind == ValueKind::kScript && options_.protectEvents);
     return true;
 }

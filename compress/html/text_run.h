@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "compress/html/html_char.h"
-
 #include "compress/html/html_vocabulary.h"
 
 namespace crv {

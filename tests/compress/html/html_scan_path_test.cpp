@@ -156,6 +156,8 @@ TEST_F(HtmlScanPath, CompressedScriptsAndStylesKeepTheirPlace) {
              {"<style> p { color : red } </style>w~  x", "<style>p{color:red}</style>w~ x"},
              {"<a style=\"color : red\" title=\"w@\">~", "<a style=color:red title=w@>~"},
              {"<a onclick=\"f( 1 )\" title='w@'>w~ x", "<a onclick=f(1) title=w@>w~ x"},
+             {"<a style=\"a:b\" title='w@'>w~", "<a style=a:b title=w@>w~"},
+             {"<a onclick='f(\"w@\")'>w~", "<a onclick='f(\"w@\")'>w~"},
          })
         ExpectEveryPathAgrees(c, options);
 }
