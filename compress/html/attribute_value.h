@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "compress/html/html_char.h"
+#include "compress/byte_scan.h"
 #include "compress/html/name_key.h"
 
 namespace crv {
@@ -32,16 +32,15 @@ constexpr bool CompressesInPlace(ValueKind kind) {
 // the closing quote, which is zeroed for the call and put back.
 char *CompressQuotedValue(ValueKind kind, char *begin, char *end);
 
+// The bytes that keep a value in quotes: white space (the form feed too,
+// which browsers take for it) or ">" would end an unquoted value, a quote
+// would open one.
+using QuoteKeepers = ByteSet<0, ' ', '\t', '\n', '\r', '\f', '>', '"', '\''>;
+
 // Whether the value must keep its quotes: an unquoted value would be empty,
-// end early at white space or ">", or take a quote of its own for an opening
-// one.
+// or holds one of QuoteKeepers.
 inline bool ValueNeedsQuotes(const char *begin, const char *end) {
-    if (begin == end)
-        return true;
-    for (const char *at = begin; at < end; ++at)
-        if (HasHtmlClass(*at, kNeedsQuotes))
-            return true;
-    return false;
+    return begin == end || FindByte<QuoteKeepers>(begin, end) != end;
 }
 
 } // namespace crv

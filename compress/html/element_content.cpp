@@ -37,12 +37,12 @@ std::string_view ValueOf(const TagAttribute &attribute) {
             static_cast<std::size_t>(attribute.valueEnd - attribute.valueBegin)};
 }
 
-TypeAttributes ReadTypeAttributes(char *nameEnd) {
+TypeAttributes ReadTypeAttributes(char *nameEnd, const char *end) {
     TypeAttributes found;
-    TagReader reader(nameEnd);
+    TagReader reader(nameEnd, end);
     TagAttribute attribute;
     while (reader.Next(attribute) == TagStep::kAttribute) {
-        const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd);
+        const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd, end);
         std::optional<std::string_view> *slot = key == kType       ? &found.type
                                                 : key == kLanguage ? &found.language
                                                                    : nullptr;
@@ -72,18 +72,19 @@ void CompressContent(ElementContent content, char *from, const CompressOptions &
 
 // A browser ends the name at a "/" and ignores the slash of a start tag, so
 // "<title/>" opens a title that runs to "</title>".
-ElementContent ContentOf(const char *nameBegin, char *nameEnd) {
+ElementContent ReadContentOf(NameKey key, const char *nameBegin, char *nameEnd,
+                             const char *end) {
     const char *slashes = nameEnd;
     while (slashes != nameBegin && slashes[-1] == '/')
         --slashes;
-    const NameKey name = MakeNameKey(nameBegin, slashes);
+    const NameKey name = slashes == nameEnd ? key : MakeNameKey(nameBegin, slashes, end);
     if (name == kScript) {
-        const TypeAttributes attributes = ReadTypeAttributes(nameEnd);
+        const TypeAttributes attributes = ReadTypeAttributes(nameEnd, end);
         return HoldsJavaScript(attributes.type, attributes.language) ? ElementContent::kJavaScript
                                                                      : ElementContent::kScriptData;
     }
     if (name == kStyle)
-        return HoldsCss(ReadTypeAttributes(nameEnd).type) ? ElementContent::kCss
+        return HoldsCss(ReadTypeAttributes(nameEnd, end).type) ? ElementContent::kCss
                                                           : ElementContent::kStyleData;
     if (name == kTextarea)
         return ElementContent::kTextarea;

@@ -20,10 +20,22 @@ enum class ElementContent {
     kPlaintext,
 };
 
-// [nameBegin, nameEnd) is the name of a start tag in the source; the
-// attributes that decide are read from nameEnd on, so this must be asked
-// before the tag is rewritten.
-ElementContent ContentOf(const char *nameBegin, char *nameEnd);
+// [nameBegin, nameEnd) is the name of a start tag in the source and key its
+// key; the attributes that decide are read from nameEnd on (up to end, the
+// zero byte), so this must be asked before the tag is rewritten.
+ElementContent ReadContentOf(NameKey key, const char *nameBegin, char *nameEnd, const char *end);
+
+// As ReadContentOf, answered without a call for the names that cannot hold
+// such content: every name of those elements begins with "s", "t" or "p",
+// and a name too long for a key may still be one of them once the slashes
+// at its end are taken off.
+inline ElementContent ContentOf(NameKey key, const char *nameBegin, char *nameEnd,
+                                const char *end) {
+    const auto first = static_cast<char>(key.head & 0xFF);
+    if (first != 's' && first != 't' && first != 'p' && key.head != 0)
+        return ElementContent::kMarkup;
+    return ReadContentOf(key, nameBegin, nameEnd, end);
+}
 
 // The "<" of the end tag that closes content of this kind, from the first
 // byte after the start tag's ">", or the zero byte; from itself for markup.

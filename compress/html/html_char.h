@@ -18,9 +18,6 @@ enum HtmlCharClass : std::uint8_t {
     kEndsTagPart = 1 << 1,
     // Ends an attribute's name: the above and "=".
     kEndsAttributeName = 1 << 2,
-    // Keeps a value in quotes: white space (the form feed too, which browsers
-    // take for it) or ">" would end an unquoted value, a quote would open one.
-    kNeedsQuotes = 1 << 3,
 };
 
 namespace detail {
@@ -28,11 +25,10 @@ namespace detail {
 constexpr ClassTable MakeHtmlCharClassTable() {
     ClassTable table{};
     MarkClass(table, kAsciiWhiteSpace,
-              kHtmlSpace | kEndsTagPart | kEndsAttributeName | kNeedsQuotes);
+              kHtmlSpace | kEndsTagPart | kEndsAttributeName);
     MarkClass(table, "><", kEndsTagPart | kEndsAttributeName);
     MarkClass(table, std::string_view("\0", 1), kEndsTagPart | kEndsAttributeName);
     MarkClass(table, "=", kEndsAttributeName);
-    MarkClass(table, "\f>\"'", kNeedsQuotes);
     return table;
 }
 

@@ -32,8 +32,8 @@ bool EndsTag(TagStep step) { return step == TagStep::kClose || step == TagStep::
 class HtmlPass {
   public:
     HtmlPass(char *input, const CompressOptions &options, ProgressCursor progress)
-        : progress_(progress), options_(options), input_(input), out_(input),
-          runOut_(input) {}
+        : progress_(progress), options_(options), input_(input),
+          end_(input + std::strlen(input)), out_(input), runOut_(input) {}
 
     void Run();
 
@@ -57,6 +57,7 @@ class HtmlPass {
     const ProgressCursor progress_;
     const CompressOptions &options_;
     char *const input_;
+    const char *const end_; // the zero byte that ends the text
     char *out_;    // one past the output written so far
     char *runOut_; // where the output of the current text run began
     WhiteSpaceState whiteSpace_;
@@ -65,14 +66,16 @@ class HtmlPass {
 // Text is written as it is read, up to each "<" that opens markup.
 void HtmlPass::Run() {
     Publish(input_ - 1);
-    const char *end = input_ + std::strlen(input_);
     char *at = input_;
     while (at != nullptr) {
-        // A third of all runs are empty: one tag follows another.
-        char *lt = *at == '<' && OpensMarkup(at[1])
-                       ? at
-                       : WriteTextToMarkup(at, end, out_, whiteSpace_);
-        if (lt == end) {
+        // A third of all runs are empty: one tag follows another; another
+        // third are white space alone.
+        char *lt = *at == '<' && OpensMarkup(at[1]) ? at : nullptr;
+        if (lt == nullptr)
+            lt = WriteSpaceBeforeMarkup(at, out_, whiteSpace_);
+        if (lt == nullptr)
+            lt = WriteTextToMarkup(at, end_, out_, whiteSpace_);
+        if (lt == end_) {
             EndLastTextRun(runOut_, out_, whiteSpace_);
             break;
         }
@@ -105,16 +108,16 @@ char *HtmlPass::Declaration(char *lt) {
 // read as a line break; the start tags of pre, listing and xmp are copied.
 // Every other tag is rewritten.
 char *HtmlPass::Tag(char *lt) {
-    char *nameEnd = FindTagNameEnd(lt);
-    const NameKey name = MakeNameKey(lt + 1, nameEnd);
+    const auto [nameEnd, name] = ReadTagName(lt, end_);
     const std::uint8_t lists = ListsHolding(name);
     const bool endTag = lt[1] == '/';
     if (endTag ? (lists & kEndTagOfNoEndTagElement) != 0 && name != kLineBreakEndTag
                : (lists & kVerbatimElement) != 0)
         return ReadOnlyTag(lt, nameEnd, lists);
     const bool slashSaysSomething = !endTag && (lists & kNoEndTagElement) == 0;
-    const ElementContent content = endTag ? ElementContent::kMarkup : ContentOf(lt + 1, nameEnd);
-    const RewrittenTag tag = RewriteTag(lt, nameEnd, out_, slashSaysSomething, options_);
+    const ElementContent content =
+        endTag ? ElementContent::kMarkup : ContentOf(name, lt + 1, nameEnd, end_);
+    const RewrittenTag tag = RewriteTag(lt, nameEnd, end_, out_, slashSaysSomething, options_);
     if (!EndsTag(tag.end))
         return NoTag(lt, tag.end, tag.at);
     Publish(tag.at);
@@ -124,6 +127,10 @@ char *HtmlPass::Tag(char *lt) {
     // box stays, rather than being taken back by "</textarea>".
     if (content == ElementContent::kTextarea)
         whiteSpace_.trailingSpaceSegment = nullptr;
+    if (content == ElementContent::kMarkup) {
+        runOut_ = out_;
+        return tag.at + 1;
+    }
     return Content(content, tag.at + 1);
 }
 
@@ -144,7 +151,7 @@ char *HtmlPass::Content(ElementContent content, char *from) {
 
 // A dropped end tag, or the start tag of a verbatim element.
 char *HtmlPass::ReadOnlyTag(char *lt, char *nameEnd, std::uint8_t lists) {
-    TagReader reader(nameEnd);
+    TagReader reader(nameEnd, end_);
     const TagStep end = reader.ReadToEnd();
     char *gt = reader.Position();
     if (!EndsTag(end))

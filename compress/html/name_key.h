@@ -5,10 +5,15 @@
 #define CRV_NAME_KEY_H
 
 #include <cstddef>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "compress/html/html_char.h"
+
+static_assert(std::endian::native == std::endian::little,
+              "the first byte of a name must be the lowest byte of its key");
 
 namespace crv {
 
@@ -40,6 +45,40 @@ constexpr NameKey MakeNameKey(std::string_view name) {
 
 inline NameKey MakeNameKey(const char *from, const char *to) {
     return MakeNameKey(std::string_view(from, static_cast<std::size_t>(to - from)));
+}
+
+// Every byte of eight from "A" to "Z" made lower case, the others left: a
+// byte's low seven bits are at least "A" and below "[" while its high bit is
+// clear. No sum carries from one byte into the next.
+constexpr std::uint64_t LowerAsciiLetters(std::uint64_t bytes) {
+    constexpr std::uint64_t kEvery = 0x0101010101010101u;
+    const std::uint64_t ascii = bytes & (kEvery * 0x7F);
+    const std::uint64_t fromA = ascii + kEvery * (0x80 - 'A');
+    const std::uint64_t pastZ = ascii + kEvery * (0x80 - 'Z' - 1);
+    const std::uint64_t upper = fromA & ~pastZ & ~bytes & (kEvery * 0x80);
+    return bytes | (upper >> 2);
+}
+
+// The low count bytes of eight, count at most 8.
+constexpr std::uint64_t LowBytes(std::uint64_t bytes, std::size_t count) {
+    return count >= 8 ? bytes : bytes & ((std::uint64_t{1} << (8 * count)) - 1);
+}
+
+// The key of [from, to) where the text goes on to end, its zero byte. A tag
+// costs a key for its name and one for each attribute, so where sixteen
+// bytes can be read they are taken two words at a time.
+inline NameKey MakeNameKey(const char *from, const char *to, const char *end) {
+    const auto size = static_cast<std::size_t>(to - from);
+    if (size > kLongestKeyedName)
+        return {};
+    if (end - from < 16)
+        return MakeNameKey(from, to);
+    std::uint64_t head;
+    std::uint64_t tail;
+    std::memcpy(&head, from, sizeof head);
+    std::memcpy(&tail, from + 8, sizeof tail);
+    return {LowerAsciiLetters(LowBytes(head, size)),
+            size > 8 ? LowerAsciiLetters(LowBytes(tail, size - 8)) : 0};
 }
 
 } // namespace crv

@@ -1,7 +1,6 @@
 #include "compress/html/tag_reader.h"
 
-#include <cstring>
-
+#include "compress/html/attribute_value.h"
 #include "compress/html/html_char.h"
 
 namespace crv {
@@ -16,9 +15,16 @@ char *SkipSpace(char *at) {
     return at;
 }
 
-char *FindQuoteOrEnd(char *from, char quote) {
-    char *found = std::strchr(from, quote);
-    return found != nullptr ? found : from + std::strlen(from);
+// The closing quote of a value from its first byte on, or end; needsQuotes
+// tells whether a byte before it keeps the quotes. Most values need none, so
+// one scan for those bytes usually finds the closing quote as well.
+template <char kQuote>
+char *FindValueEnd(char *first, const char *end, bool &needsQuotes) {
+    char *stop = FindByte<QuoteKeepers>(first, end);
+    needsQuotes = stop == first || (stop != end && *stop != kQuote);
+    if (stop != end && *stop != kQuote)
+        stop = FindByte<ByteSet<0, kQuote>>(stop, end);
+    return stop;
 }
 
 } // namespace
@@ -72,12 +78,15 @@ void TagReader::ReadValue(TagAttribute &attribute, char *first) {
     if (*first == '"' || *first == '\'') {
         attribute.quote = *first;
         attribute.valueBegin = first + 1;
-        attribute.valueEnd = FindQuoteOrEnd(first + 1, *first);
+        attribute.valueEnd = *first == '"'
+                                 ? FindValueEnd<'"'>(first + 1, end_, attribute.needsQuotes)
+                                 : FindValueEnd<'\''>(first + 1, end_, attribute.needsQuotes);
         afterQuote_ = *attribute.valueEnd != '\0';
         at_ = afterQuote_ ? attribute.valueEnd + 1 : attribute.valueEnd;
         return;
     }
     attribute.quote = 0;
+    attribute.needsQuotes = false;
     attribute.valueBegin = first;
     char *end = first;
     while (!EndsTagName(*end))

@@ -25,8 +25,9 @@ struct AttributeShape;
 
 class TagRewriter {
   public:
-    TagRewriter(char *lt, char *nameEnd, char *out, const CompressOptions &options)
-        : lt_(lt), reader_(nameEnd), out_(out), options_(options) {}
+    TagRewriter(char *lt, char *nameEnd, const char *end, char *out,
+                const CompressOptions &options)
+        : lt_(lt), textEnd_(end), reader_(nameEnd, end), out_(out), options_(options) {}
 
     RewrittenTag Rewrite(bool slashSaysSomething);
 
@@ -38,6 +39,7 @@ class TagRewriter {
     bool MayChange(const char *writeEnd);
 
     char *const lt_;
+    const char *const textEnd_; // the zero byte that ends the text
     TagReader reader_;
     char *out_;
     const CompressOptions &options_;
@@ -127,7 +129,7 @@ bool TagRewriter::WriteAttribute(const TagAttribute &attribute) {
 bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     const std::string_view name(attribute.nameBegin,
                                 static_cast<std::size_t>(attribute.nameEnd - attribute.nameBegin));
-    const NameKey key = MakeNameKey(name);
+    const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd, textEnd_);
     const std::uint8_t lists = ListsHolding(key);
     shape.nameAlone = !attribute.hasValue || (lists & kBooleanAttribute) != 0 ||
                       (attribute.quote == 0 && attribute.valueBegin == attribute.valueEnd);
@@ -135,13 +137,15 @@ bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     if (shape.nameAlone || attribute.quote == 0)
         return true;
     const ValueKind kind = ValueKindOf(name, key, lists);
+    bool needsQuotes = attribute.needsQuotes;
     if (CompressesInPlace(kind) && !MayHoldCharacterReference(attribute)) {
         if (!MayChange(attribute.valueEnd))
             return false;
+        // A compressed value is new text, even where it kept its length.
         shape.valueEnd = CompressQuotedValue(kind, attribute.valueBegin, shape.valueEnd);
+        needsQuotes = ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd);
     }
-    shape.keepQuotes = ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd) ||
-                       (kind == ValueKind::kScript && options_.protectEvents);
+    shape.keepQuotes = needsQuotes || (kind == ValueKind::kScript && options_.protectEvents);
     return true;
 }
 
@@ -162,9 +166,9 @@ void TagRewriter::Put(const TagAttribute &attribute, const AttributeShape &shape
 
 } // namespace
 
-RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
-                        const CompressOptions &options) {
-    return TagRewriter(lt, nameEnd, out, options).Rewrite(slashSaysSomething);
+RewrittenTag RewriteTagWithAttributes(char *lt, char *nameEnd, const char *end, char *out,
+                                      bool slashSaysSomething, const CompressOptions &options) {
+    return TagRewriter(lt, nameEnd, end, out, options).Rewrite(slashSaysSomething);
 }
 
 } // namespace crv

@@ -5,6 +5,7 @@
 #define CRV_TAG_REWRITER_H
 
 #include "compress/compress_options.h"
+#include "compress/html/html_output.h"
 #include "compress/html/tag_reader.h"
 
 namespace crv {
@@ -18,12 +19,23 @@ struct RewrittenTag {
     char *out; // one past the rewritten tag
 };
 
-// lt is the "<" of a tag, nameEnd one past its name; the rewritten tag is
-// written at out, which is lt or lies before it, and is never longer than
-// the source tag. slashSaysSomething: the tag opens an element that has an
-// end tag, so a self-closing slash stays.
-RewrittenTag RewriteTag(char *lt, char *nameEnd, char *out, bool slashSaysSomething,
-                        const CompressOptions &options);
+// A tag with attributes or white space after its name, written as
+// RewriteTag says.
+RewrittenTag RewriteTagWithAttributes(char *lt, char *nameEnd, const char *end, char *out,
+                                      bool slashSaysSomething, const CompressOptions &options);
+
+// lt is the "<" of a tag, nameEnd one past its name, end the zero byte that
+// ends the text; the rewritten tag is written at out, which is lt or lies
+// before it, and is never longer than the source tag. slashSaysSomething:
+// the tag opens an element that has an end tag, so a self-closing slash
+// stays. Most tags are a name alone ("</p>", "<li>"), which is copied as it
+// is without a call.
+inline RewrittenTag RewriteTag(char *lt, char *nameEnd, const char *end, char *out,
+                               bool slashSaysSomething, const CompressOptions &options) {
+    if (*nameEnd == '>')
+        return {TagStep::kClose, nameEnd, AppendBytes(lt, nameEnd + 1, out)};
+    return RewriteTagWithAttributes(lt, nameEnd, end, out, slashSaysSomething, options);
+}
 
 } // namespace crv
 

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include "compress/html/html_char.h"
+#include "compress/html/html_vocabulary.h"
+
 namespace crv {
 
 // Drop:     spaceMatters false, no trailing space: white space here goes.
@@ -27,11 +30,32 @@ struct WhiteSpaceState {
 // to end, the zero byte; returns where it stopped.
 char *WriteTextToMarkup(char *from, const char *end, char *&out, WhiteSpaceState &state);
 
+// A run of white space alone up to markup, the commonest run after the
+// empty one (a line break and indentation between two tags), written as
+// WriteTextToMarkup writes it but without a call. Returns the "<", or null
+// having written nothing when the run holds more than white space.
+inline char *WriteSpaceBeforeMarkup(char *from, char *&out, WhiteSpaceState &state) {
+    char *at = from;
+    while (IsHtmlSpace(*at))
+        ++at;
+    if (at == from || *at != '<' || !OpensMarkup(at[1]))
+        return nullptr;
+    if (state.spaceMatters) {
+        *out++ = ' ';
+        state.spaceMatters = false;
+    }
+    return at;
+}
+
 // Writes the text [from, to), every "<" in it included.
 void WriteText(char *from, const char *to, char *&out, WhiteSpaceState &state);
 
-// Ends the run whose output began at runOut.
-void EndTextRun(const char *runOut, char *out, WhiteSpaceState &state);
+// Ends the run whose output began at runOut. Inline, as this and the tag's
+// share below run once for every tag.
+inline void EndTextRun(const char *runOut, char *out, WhiteSpaceState &state) {
+    if (out != runOut)
+        state.trailingSpaceSegment = state.spaceMatters ? nullptr : out - 1;
+}
 
 // Ends the text after the last tag: a pending space at the end of the output
 // has nothing left to separate, so it goes.
@@ -45,7 +69,17 @@ char *DropTrailingSpace(char *out, WhiteSpaceState &state);
 // tag of TrimBeforeTags takes back a pending space, one of SpaceAfterTags
 // counts as a word, one of TrimAfterTags drops the white space after it.
 // Returns the new end of the output.
-char *ApplyTagToWhiteSpace(std::uint8_t lists, char *out, WhiteSpaceState &state);
+inline char *ApplyTagToWhiteSpace(std::uint8_t lists, char *out, WhiteSpaceState &state) {
+    if (state.trailingSpaceSegment != nullptr && (lists & kTrimBeforeTag) != 0)
+        out = DropTrailingSpace(out, state);
+    if (!state.spaceMatters && (lists & kSpaceAfterTag) != 0) {
+        state.spaceMatters = true;
+        state.trailingSpaceSegment = nullptr;
+    }
+    if (state.spaceMatters && (lists & kTrimAfterTag) != 0)
+        state.spaceMatters = false;
+    return out;
+}
 
 } // namespace crv
 
