@@ -2,7 +2,7 @@
 
 #include "compress/html/html_char.h"
 #include "compress/html/html_output.h"
-#include "compress/html/text_scan.h"
+#include "compress/html/word_runs.h"
 
 namespace crv {
 namespace {

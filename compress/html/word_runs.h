@@ -9,8 +9,8 @@
 // byte-wise writer then treats that byte as it would any other, so the output
 // does not depend on where a path stops. Every load and store stays inside
 // [in, to) or below in.
-#ifndef CRV_TEXT_SCAN_H
-#define CRV_TEXT_SCAN_H
+#ifndef CRV_WORD_RUNS_H
+#define CRV_WORD_RUNS_H
 
 #include <bit>
 #include <cstdint>
