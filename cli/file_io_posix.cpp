@@ -13,6 +13,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "cli/file_release.h"
 #include "cli/temporaries.h"
 #include "cli/test_seams.h"
 
@@ -323,6 +324,18 @@ std::vector<std::string> SyncFileSystems(const std::vector<NewFileHandle> &files
     return errors;
 }
 
+// A hold on what the new file replaces, so that the rename does not free
+// it (see file_release.h); -1 where there is nothing to hold. A path
+// descriptor opens nothing: a pipe put there meanwhile cannot block it.
+int HoldReplaced(const NewFile &file) {
+#ifdef O_PATH
+    return openat(file.folder, file.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+#else
+    (void)file;
+    return -1;
+#endif
+}
+
 } // namespace
 
 std::vector<std::string> PutInPlace(std::vector<NewFileHandle> &files) {
@@ -332,10 +345,13 @@ std::vector<std::string> PutInPlace(std::vector<NewFileHandle> &files) {
         NewFile &file = *files[i];
         if (!errors[i].empty())
             continue;
+        int replaced = HoldReplaced(file);
         if (renameat(file.folder, file.temporary.c_str(), file.folder, file.name.c_str()) != 0)
             errors[i] = "cannot put the new file in its place: " + Reason(errno);
         else
             file.temporary.clear();
+        if (replaced >= 0)
+            ReleaseLater(replaced);
     }
     return errors;
 }
