@@ -6,6 +6,7 @@
 
 #include <bit>
 
+#include "compress/html/attribute_value.h"
 #include "compress/html/byte_lanes.h"
 #include "compress/html/html_char.h"
 #include "compress/html/name_key.h"
@@ -84,6 +85,89 @@ class TagReader {
     const char *end_;
     bool afterQuote_ = false; // the part read last was a quoted value
 };
+
+namespace detail {
+
+inline char *SkipSpace(char *at) {
+    while (IsHtmlSpace(*at))
+        ++at;
+    return at;
+}
+
+// The closing quote of a value from its first byte on, or end; needsQuotes
+// tells whether a byte before it keeps the quotes. Most values need none, so
+// one scan for those bytes usually finds the closing quote as well.
+template <char kQuote>
+char *FindValueEnd(char *first, const char *end, bool &needsQuotes) {
+    char *stop = FindByte<QuoteKeepers>(first, end);
+    needsQuotes = stop == first || (stop != end && *stop != kQuote);
+    if (stop != end && *stop != kQuote)
+        stop = FindByte<ByteSet<0, kQuote>>(stop, end);
+    return stop;
+}
+
+} // namespace detail
+
+// Next and ReadValue run for every part of every tag with attributes, in
+// the rewriter's loop, so they are inline.
+inline TagStep TagReader::Next(TagAttribute &attribute) {
+    char *at = detail::SkipSpace(at_);
+    const bool spaceBefore = at != at_;
+    at_ = at;
+    switch (*at) {
+    case '>':
+        return TagStep::kClose;
+    case '<':
+        return TagStep::kAbandon;
+    case '\0':
+        return TagStep::kTextEnd;
+    case '/':
+        if (at[1] == '>' && (spaceBefore || afterQuote_)) {
+            at_ = at + 1;
+            return TagStep::kSelfClose;
+        }
+        break;
+    default:
+        break;
+    }
+    afterQuote_ = false;
+    attribute.spaceBefore = spaceBefore;
+    attribute.nameBegin = at;
+    // The first character belongs to the name whatever it is ("=", a quote).
+    do
+        ++at;
+    while (!HasHtmlClass(*at, kEndsAttributeName));
+    attribute.nameEnd = at;
+    at_ = at;
+    char *equals = detail::SkipSpace(at);
+    attribute.hasValue = *equals == '=';
+    if (attribute.hasValue)
+        ReadValue(attribute, detail::SkipSpace(equals + 1));
+    return TagStep::kAttribute;
+}
+
+// A quote opens a value only here, right after "=": in a name or inside an
+// unquoted value ("title=it's") it is an ordinary character, as in a browser.
+inline void TagReader::ReadValue(TagAttribute &attribute, char *first) {
+    if (*first == '"' || *first == '\'') {
+        attribute.quote = *first;
+        attribute.valueBegin = first + 1;
+        attribute.valueEnd =
+            *first == '"' ? detail::FindValueEnd<'"'>(first + 1, end_, attribute.needsQuotes)
+                          : detail::FindValueEnd<'\''>(first + 1, end_, attribute.needsQuotes);
+        afterQuote_ = *attribute.valueEnd != '\0';
+        at_ = afterQuote_ ? attribute.valueEnd + 1 : attribute.valueEnd;
+        return;
+    }
+    attribute.quote = 0;
+    attribute.needsQuotes = false;
+    attribute.valueBegin = first;
+    char *end = first;
+    while (!HasHtmlClass(*end, kEndsTagPart))
+        ++end;
+    attribute.valueEnd = end;
+    at_ = end;
+}
 
 } // namespace crv
 
