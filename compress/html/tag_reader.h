@@ -45,15 +45,17 @@ struct TagName {
 // The name of the tag at lt and its key, end being the zero byte of the
 // text. Nearly every name is shorter than eight bytes, so one word read
 // after the "<" holds both the name and the byte that ends it, and the key
-// is made from that word without a loop over the bytes. A candidate below
-// "!" that is no white space (a control byte) belongs to the name: such a
-// name, and a longer one, is read byte by byte.
+// is made from that word without a loop over the bytes. A candidate that
+// belongs to the name (a control byte below "!" that is no white space, or
+// "=") makes it read byte by byte, as is a longer name.
 inline TagName ReadTagName(char *lt, const char *end) {
     char *name = lt + 1;
     if (end - name >= 8) {
         const ByteLanes lanes = LoadLanes(name);
+        // "<", "=" and ">" are neighbours: one test takes all three, and an
+        // "=", which belongs to a tag name, fails the check below.
         const ByteLanes candidates =
-            LanesBelow(lanes, '!') | LanesEqual(lanes, '>') | LanesEqual(lanes, '<');
+            LanesBelow(lanes, '!') | LanesBelow(lanes ^ (kEveryLane * '<'), 3);
         if (candidates != 0) {
             const auto length = static_cast<std::size_t>(std::countr_zero(candidates) / 8);
             if (HasHtmlClass(name[length], kEndsTagPart))
