@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "compress/byte_scan.h"
+#include "compress/html/html_char.h"
+#include "compress/html/html_vocabulary.h"
 #include "compress/html/name_key.h"
 
 namespace crv {
@@ -18,9 +20,35 @@ enum class ValueKind {
     kOther,  // anything else: left as it is
 };
 
+namespace detail {
+
+inline constexpr NameKey kStyleKey = MakeNameKey("style");
+inline constexpr std::uint64_t kEventPrefix = MakeNameKey("on").head;
+
+constexpr bool StartsWithOn(std::string_view name) {
+    return name.size() >= 2 && LowerAsciiLetter(name[0]) == 'o' &&
+           LowerAsciiLetter(name[1]) == 'n';
+}
+
+} // namespace detail
+
 // name is the attribute's name as the source spells it, key its key and
-// lists the vocabulary lists that hold it.
-ValueKind ValueKindOf(std::string_view name, NameKey key, std::uint8_t lists);
+// lists the vocabulary lists that hold it. Any name that begins with "on",
+// however long, is an event handler. Every attribute of a tag asks, so the
+// answer comes from the key where the name has one (its first two bytes,
+// lower-cased, are the key's lowest); a name too long for a key has the
+// empty one and is read itself.
+constexpr ValueKind ValueKindOf(std::string_view name, NameKey key, std::uint8_t lists) {
+    if ((lists & kTextAttribute) != 0)
+        return ValueKind::kText;
+    const bool event =
+        key.head != 0 ? (key.head & 0xFFFF) == detail::kEventPrefix : detail::StartsWithOn(name);
+    if (event)
+        return ValueKind::kScript;
+    if (key == detail::kStyleKey)
+        return ValueKind::kStyle;
+    return ValueKind::kOther;
+}
 
 // Whether values of this kind are compressed, which happens in place.
 constexpr bool CompressesInPlace(ValueKind kind) {

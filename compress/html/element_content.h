@@ -4,6 +4,9 @@
 #ifndef CRV_ELEMENT_CONTENT_H
 #define CRV_ELEMENT_CONTENT_H
 
+#include <cstdint>
+#include <string_view>
+
 #include "compress/compress_options.h"
 #include "compress/html/name_key.h"
 
@@ -25,14 +28,27 @@ enum class ElementContent {
 // zero byte), so this must be asked before the tag is rewritten.
 ElementContent ReadContentOf(NameKey key, const char *nameBegin, char *nameEnd, const char *end);
 
+namespace detail {
+
+// The first five bytes of a name, lower-cased, as a key holds them.
+constexpr std::uint64_t KeyPrefix(NameKey key) { return key.head & 0xFF'FFFF'FFFF; }
+constexpr std::uint64_t NamePrefix(std::string_view name) {
+    return KeyPrefix(MakeNameKey(name.substr(0, 5)));
+}
+
+} // namespace detail
+
 // As ReadContentOf, answered without a call for the names that cannot hold
-// such content: every name of those elements begins with "s", "t" or "p",
-// and a name too long for a key may still be one of them once the slashes
-// at its end are taken off.
+// such content. Every start tag asks, and the names of those elements are
+// five bytes or longer and differ in their first five, which one word
+// compares; a longer name may be one of them once the slashes at its end
+// are taken off, and a name too long for a key (empty) may still be.
 inline ElementContent ContentOf(NameKey key, const char *nameBegin, char *nameEnd,
                                 const char *end) {
-    const auto first = static_cast<char>(key.head & 0xFF);
-    if (first != 's' && first != 't' && first != 'p' && key.head != 0)
+    const std::uint64_t prefix = detail::KeyPrefix(key);
+    if (prefix != detail::NamePrefix("script") && prefix != detail::NamePrefix("style") &&
+        prefix != detail::NamePrefix("textarea") && prefix != detail::NamePrefix("title") &&
+        prefix != detail::NamePrefix("plaintext") && key.head != 0)
         return ElementContent::kMarkup;
     return ReadContentOf(key, nameBegin, nameEnd, end);
 }

@@ -8,8 +8,8 @@
 namespace crv {
 namespace {
 
-constexpr int kTableBits = 9; // 512 slots for the ~170 names
-constexpr std::size_t kTableSize = std::size_t{1} << kTableBits;
+constexpr std::size_t kTableSize = detail::kVocabularyTableSize;
+using detail::HashName;
 
 struct Slot {
     NameKey name; // the empty key: a free slot
@@ -17,11 +17,6 @@ struct Slot {
 };
 
 using NameTable = std::array<Slot, kTableSize>;
-
-constexpr std::size_t HashName(const NameKey &name) {
-    const std::uint64_t mixed = name.head * 0x9E3779B97F4A7C15u + name.tail * 0xC2B2AE3D27D4EB4Fu;
-    return static_cast<std::size_t>(mixed >> (64 - kTableBits));
-}
 
 // The slot that holds name, or the free slot where it would go.
 constexpr std::size_t SlotFor(const NameTable &table, const NameKey &name) {
@@ -81,16 +76,6 @@ static_assert(EveryEntryHasAKey(NoEndTagElements) && EveryEntryHasAKey(TrimBefor
               EveryEntryHasAKey(VerbatimElements) && EveryEntryHasAKey(BooleanAttributes) &&
               EveryEntryHasAKey(TextAttributes));
 
-// The table as the look-up reads it: the first eight bytes of each name in
-// an array of their own, so that a probe touches 4 KiB rather than 12. No
-// name in the table is longer than ten bytes ("/plaintext"), so the rest of
-// a name fits in 16 bits.
-struct LookUpTable {
-    std::array<std::uint64_t, kTableSize> heads{};
-    std::array<std::uint16_t, kTableSize> tails{};
-    std::array<std::uint8_t, kTableSize> lists{};
-};
-
 constexpr NameTable kNameTable = MakeNameTable();
 
 constexpr bool EveryTailFits(const NameTable &names) {
@@ -102,8 +87,8 @@ constexpr bool EveryTailFits(const NameTable &names) {
 
 static_assert(EveryTailFits(kNameTable));
 
-constexpr LookUpTable MakeLookUpTable() {
-    LookUpTable table;
+constexpr detail::VocabularyTable MakeLookUpTable() {
+    detail::VocabularyTable table;
     for (std::size_t i = 0; i < kTableSize; ++i) {
         table.heads[i] = kNameTable[i].name.head;
         table.tails[i] = static_cast<std::uint16_t>(kNameTable[i].name.tail);
@@ -112,21 +97,8 @@ constexpr LookUpTable MakeLookUpTable() {
     return table;
 }
 
-constexpr LookUpTable kLookUpTable = MakeLookUpTable();
-
 } // namespace
 
-// A free slot has an empty head, so the probe ends there.
-std::uint8_t ListsHolding(NameKey name) {
-    if (name.tail > 0xFFFF)
-        return 0;
-    for (std::size_t index = HashName(name);; index = (index + 1) & (kTableSize - 1)) {
-        const std::uint64_t head = kLookUpTable.heads[index];
-        if (head == name.head && kLookUpTable.tails[index] == name.tail)
-            return kLookUpTable.lists[index];
-        if (head == 0)
-            return 0;
-    }
-}
+constinit const detail::VocabularyTable detail::kVocabularyTable = MakeLookUpTable();
 
 } // namespace crv

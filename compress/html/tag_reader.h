@@ -6,6 +6,7 @@
 
 #include <bit>
 
+#include "compress/html/attribute_value.h"
 #include "compress/html/byte_lanes.h"
 #include "compress/html/html_char.h"
 #include "compress/html/name_key.h"
@@ -44,15 +45,17 @@ struct TagName {
 // The name of the tag at lt and its key, end being the zero byte of the
 // text. Nearly every name is shorter than eight bytes, so one word read
 // after the "<" holds both the name and the byte that ends it, and the key
-// is made from that word without a loop over the bytes. A candidate below
-// "!" that is no white space (a control byte) belongs to the name: such a
-// name, and a longer one, is read byte by byte.
+// is made from that word without a loop over the bytes. A candidate that
+// belongs to the name (a control byte below "!" that is no white space, or
+// "=") makes it read byte by byte, as is a longer name.
 inline TagName ReadTagName(char *lt, const char *end) {
     char *name = lt + 1;
     if (end - name >= 8) {
         const ByteLanes lanes = LoadLanes(name);
+        // "<", "=" and ">" are neighbours: one test takes all three, and an
+        // "=", which belongs to a tag name, fails the check below.
         const ByteLanes candidates =
-            LanesBelow(lanes, '!') | LanesEqual(lanes, '>') | LanesEqual(lanes, '<');
+            LanesBelow(lanes, '!') | LanesBelow(lanes ^ (kEveryLane * '<'), 3);
         if (candidates != 0) {
             const auto length = static_cast<std::size_t>(std::countr_zero(candidates) / 8);
             if (HasHtmlClass(name[length], kEndsTagPart))
@@ -84,6 +87,89 @@ class TagReader {
     const char *end_;
     bool afterQuote_ = false; // the part read last was a quoted value
 };
+
+namespace detail {
+
+inline char *SkipSpace(char *at) {
+    while (IsHtmlSpace(*at))
+        ++at;
+    return at;
+}
+
+// The closing quote of a value from its first byte on, or end; needsQuotes
+// tells whether a byte before it keeps the quotes. Most values need none, so
+// one scan for those bytes usually finds the closing quote as well.
+template <char kQuote>
+char *FindValueEnd(char *first, const char *end, bool &needsQuotes) {
+    char *stop = FindByte<QuoteKeepers>(first, end);
+    needsQuotes = stop == first || (stop != end && *stop != kQuote);
+    if (stop != end && *stop != kQuote)
+        stop = FindByte<ByteSet<0, kQuote>>(stop, end);
+    return stop;
+}
+
+} // namespace detail
+
+// Next and ReadValue run for every part of every tag with attributes, in
+// the rewriter's loop, so they are inline.
+inline TagStep TagReader::Next(TagAttribute &attribute) {
+    char *at = detail::SkipSpace(at_);
+    const bool spaceBefore = at != at_;
+    at_ = at;
+    switch (*at) {
+    case '>':
+        return TagStep::kClose;
+    case '<':
+        return TagStep::kAbandon;
+    case '\0':
+        return TagStep::kTextEnd;
+    case '/':
+        if (at[1] == '>' && (spaceBefore || afterQuote_)) {
+            at_ = at + 1;
+            return TagStep::kSelfClose;
+        }
+        break;
+    default:
+        break;
+    }
+    afterQuote_ = false;
+    attribute.spaceBefore = spaceBefore;
+    attribute.nameBegin = at;
+    // The first character belongs to the name whatever it is ("=", a quote).
+    do
+        ++at;
+    while (!HasHtmlClass(*at, kEndsAttributeName));
+    attribute.nameEnd = at;
+    at_ = at;
+    char *equals = detail::SkipSpace(at);
+    attribute.hasValue = *equals == '=';
+    if (attribute.hasValue)
+        ReadValue(attribute, detail::SkipSpace(equals + 1));
+    return TagStep::kAttribute;
+}
+
+// A quote opens a value only here, right after "=": in a name or inside an
+// unquoted value ("title=it's") it is an ordinary character, as in a browser.
+inline void TagReader::ReadValue(TagAttribute &attribute, char *first) {
+    if (*first == '"' || *first == '\'') {
+        attribute.quote = *first;
+        attribute.valueBegin = first + 1;
+        attribute.valueEnd =
+            *first == '"' ? detail::FindValueEnd<'"'>(first + 1, end_, attribute.needsQuotes)
+                          : detail::FindValueEnd<'\''>(first + 1, end_, attribute.needsQuotes);
+        afterQuote_ = *attribute.valueEnd != '\0';
+        at_ = afterQuote_ ? attribute.valueEnd + 1 : attribute.valueEnd;
+        return;
+    }
+    attribute.quote = 0;
+    attribute.needsQuotes = false;
+    attribute.valueBegin = first;
+    char *end = first;
+    while (!HasHtmlClass(*end, kEndsTagPart))
+        ++end;
+    attribute.valueEnd = end;
+    at_ = end;
+}
 
 } // namespace crv
 

@@ -66,7 +66,7 @@ RewrittenTag TagRewriter::Rewrite(bool slashSaysSomething) {
     if (!MayChange(out_ + (nameEnd - lt_)))
         return {end_, reader_.Position(), out_};
     out_ = AppendBytes(lt_, nameEnd, out_);
-    TagAttribute attribute;
+    TagAttribute attribute{};
     TagStep step;
     while ((step = reader_.Next(attribute)) == TagStep::kAttribute) {
         if (!WriteAttribute(attribute))

@@ -76,6 +76,15 @@ const Case kValueKinds[] = {
     {"<a href='p.html' onclick='go( 1 );'>x</a>", "<a href=p.html onclick='go(1)'>x</a>"},
     {"<a ONCLICK=\"a = 1\">", "<a ONCLICK=\"a=1\">"},
     {"<a onclick=\"f( 'a b' )\">", "<a onclick=\"f('a b')\">"},
+    {"<a oN='a = 1'>", "<a oN='a=1'>"},
+    {"<a one='a = 1'>", "<a one='a=1'>"},
+    {"<a o='a = 1'>", "<a o='a = 1'>"},
+    {"<a no='a = 1'>", "<a no='a = 1'>"},
+    {"<a onsixteenbytes16='a = 1'>", "<a onsixteenbytes16='a=1'>"},
+    {"<a onseventeenbytes7='a = 1'>", "<a onseventeenbytes7='a=1'>"},
+    {"<a ONAVERYLONGEVENTNAME='a = 1'>", "<a ONAVERYLONGEVENTNAME='a=1'>"},
+    {"<a data-seventeen-x='a = 1'>", "<a data-seventeen-x='a = 1'>"},
+    {"<p styles='a : b'>", "<p styles='a : b'>"},
 };
 INSTANTIATE_TEST_SUITE_P(ValueKinds, HtmlAttribute, ::testing::ValuesIn(kValueKinds));
 

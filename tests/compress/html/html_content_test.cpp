@@ -176,6 +176,23 @@ const ContentCase kSlashAfterName[] = {
 };
 INSTANTIATE_TEST_SUITE_P(SlashAfterName, HtmlContent, ::testing::ValuesIn(kSlashAfterName));
 
+// Only the names of those elements open such content, whatever their case,
+// however many slashes end them and whatever shares their first bytes.
+const ContentCase kContentNames[] = {
+    {kScripts, "<SCRIPT////////////>a = 1 ;</script>", "<SCRIPT////////////>a=1</script>"},
+    {kStyles, "<Style//////////////>a { b : c }</style>", "<Style//////////////>a{b:c}</style>"},
+    {kAsCreated, "<title//////////////> a  <b  id = x> </title>",
+     "<title//////////////>a <b id = x></title>"},
+    {kScripts, "<scripts>a = 1 ;</scripts>", "<scripts>a = 1 ;</scripts>"},
+    {kScripts, "<scrip>a = 1 ;</scrip>", "<scrip>a = 1 ;</scrip>"},
+    {kStyles, "<stylesheet>a { b : c }</stylesheet>", "<stylesheet>a { b : c }</stylesheet>"},
+    {kAsCreated, "<titles> a  <b  id = x> </titles>", "<titles>a <b id=x></titles>"},
+    {kAsCreated, "<textareas> a  <b  id = x> </textareas>", "<textareas>a <b id=x></textareas>"},
+    {kAsCreated, "<plain> a  <b  id = x> </plain>", "<plain>a <b id=x></plain>"},
+    {kAsCreated, "<PlainText> a  <b> </plaintext>", "<PlainText> a  <b> </plaintext>"},
+};
+INSTANTIATE_TEST_SUITE_P(ContentNames, HtmlContent, ::testing::ValuesIn(kContentNames));
+
 // Content without its end tag runs to the end of the document.
 const ContentCase kUnclosedContent[] = {
     {kAsCreated, "<script>a  b", "<script>a  b"},

@@ -111,7 +111,8 @@ const Case kAttributeValues[] = {
 };
 INSTANTIATE_TEST_SUITE_P(AttributeValues, HtmlScanPath, ::testing::ValuesIn(kAttributeValues));
 
-// Tag and attribute names of any length, ended by each byte that ends one.
+// Tag and attribute names of any length, ended by each byte that ends one;
+// an "=" belongs to a tag's name.
 const Case kNames[] = {
     {"<w@ x>y", "<w@ x>y"},
     {"<w@>y", "<w@>y"},
@@ -127,6 +128,10 @@ const Case kNames[] = {
     {"x <BR\x01>  y <br\x01>", "x <BR\x01>y <br\x01>"},
     {"x <P>  w@ <p\x01>", "x<P>w@ <p\x01>"},
     {"x <P>  w@ <p>", "x<P>w@<p>"},
+    {"x <P=>  w@ <p=1>", "x <P=>w@ <p=1>"},
+    {"<w@=x>y", "<w@=x>y"},
+    {"<w@= x  =y>", "<w@= x=y>"},
+    {"<a=w@ x>", "<a=w@ x>"},
 };
 INSTANTIATE_TEST_SUITE_P(Names, HtmlScanPath, ::testing::ValuesIn(kNames));
 
