@@ -37,12 +37,14 @@ namespace detail {
 
 inline std::atomic<ScanPath> scanPathInUse{ScanPath::kUndecided};
 
-inline ScanPath ScanPathInUse() {
-    ScanPath path = scanPathInUse.load(std::memory_order_relaxed);
+} // namespace detail
+
+// The path scans take now: the best one until UseScanPath chooses another.
+// Code with vector paths of its own switches on it as FindByte does.
+inline ScanPath ActiveScanPath() {
+    ScanPath path = detail::scanPathInUse.load(std::memory_order_relaxed);
     return path != ScanPath::kUndecided ? path : UseScanPath(BestScanPath());
 }
-
-} // namespace detail
 
 // The bytes a scan stops at: every byte below Below (0 for none) and each of
 // Bytes. Below is compared unsigned, so 0x80 and up never fall under it.
@@ -130,7 +132,7 @@ struct Avx2Scan<ByteSet<Below, Bytes...>> {
 template <class Set>
 const char *FindByte(const char *from, const char *end) {
 #ifdef CRV_VECTOR_SCAN
-    switch (detail::ScanPathInUse()) {
+    switch (ActiveScanPath()) {
     case ScanPath::kAvx2:
         return detail::Avx2Scan<Set>::Find(from, end);
     case ScanPath::kSse2:

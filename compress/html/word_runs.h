@@ -156,7 +156,7 @@ __attribute__((target("avx2"))) char *CopyUnchangedTextAvx2(char *in, const char
 template <bool kStopAtLess>
 char *CopyUnchangedText(char *in, const char *to, char *&out, bool wordBefore) {
 #ifdef CRV_VECTOR_SCAN
-    switch (detail::ScanPathInUse()) {
+    switch (ActiveScanPath()) {
     case ScanPath::kAvx2:
         return detail::CopyUnchangedTextAvx2<kStopAtLess>(in, to, out, wordBefore);
     case ScanPath::kSse2:

@@ -572,7 +572,7 @@ __attribute__((target("avx2"), flatten)) void RunAvx2(CssPass &pass) {
 
 void RunPass(CssPass pass) {
 #ifdef CRV_VECTOR_SCAN
-    switch (detail::ScanPathInUse()) {
+    switch (ActiveScanPath()) {
     case ScanPath::kAvx2:
         return RunAvx2(pass);
     case ScanPath::kSse2:

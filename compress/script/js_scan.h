@@ -141,7 +141,7 @@ __attribute__((target("avx2"))) BlockBits Avx2BlockMask(const char *base, const 
 template <class Set>
 BlockBits BlockMask(const char *base, const char *end) {
 #ifdef CRV_VECTOR_SCAN
-    switch (ScanPathInUse()) {
+    switch (ActiveScanPath()) {
     case ScanPath::kAvx2:
         return Avx2BlockMask<Set>(base, end);
     case ScanPath::kSse2:
@@ -158,7 +158,7 @@ BlockBits BlockMask(const char *base, const char *end) {
 // Whether the scan path in use finds stops by block masks.
 inline bool UsesBlockMasks() {
 #ifdef CRV_VECTOR_SCAN
-    return detail::ScanPathInUse() != ScanPath::kScalar;
+    return ActiveScanPath() != ScanPath::kScalar;
 #else
     return false;
 #endif
