@@ -47,11 +47,10 @@ int main(int argc, char **argv) {
         return 2;
     }
     const fs::path corpus = argv[1];
-    for (const Kind &kind : kKinds)
-        for (const fs::path &file : SortedFiles(corpus / kind.folder)) {
-            const std::string source = ReadFile(file);
-            for (const PropertySet &set : kind.sets)
-                PrintDigest(source, kind, OptionsOf(set), set.name, file.filename().string());
-        }
+    ForEachCorpusCase(corpus, [](const Kind &kind, const PropertySet &set, const fs::path &file,
+                                 const std::string &source) {
+        PrintDigest(source, kind, OptionsOf(set), set.name, file.filename().string());
+        return true;
+    });
     return 0;
 }

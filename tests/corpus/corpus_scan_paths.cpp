@@ -69,15 +69,14 @@ int main(int argc, char **argv) {
     }
     const std::vector<crv::ScanPath> paths = OfferedPaths();
     int compared = 0;
-    for (const Kind &kind : kKinds)
-        for (const fs::path &file : SortedFiles(corpus / kind.folder)) {
-            const std::string source = ReadFile(file);
-            for (const PropertySet &set : kind.sets) {
-                if (!SameOnEveryPath(paths, source, kind, set, file))
-                    return 1;
-                ++compared;
-            }
-        }
+    const bool same = ForEachCorpusCase(corpus, [&](const Kind &kind, const PropertySet &set,
+                                                    const fs::path &file,
+                                                    const std::string &source) {
+        ++compared;
+        return SameOnEveryPath(paths, source, kind, set, file);
+    });
+    if (!same)
+        return 1;
     std::printf("%d outputs the same on", compared);
     for (crv::ScanPath path : paths)
         std::printf(" %s", crv::ScanPathName(path));

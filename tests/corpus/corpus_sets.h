@@ -93,6 +93,21 @@ inline std::string ReadFile(const fs::path &path) {
     return source;
 }
 
+// Calls visit(kind, set, file, text) for every corpus file of every kind,
+// in file-name order, under each property set of its kind, until visit
+// returns false. Returns whether it never did.
+template <typename Visit>
+bool ForEachCorpusCase(const fs::path &corpus, Visit visit) {
+    for (const Kind &kind : kKinds)
+        for (const fs::path &file : SortedFiles(corpus / kind.folder)) {
+            const std::string source = ReadFile(file);
+            for (const PropertySet &set : kind.sets)
+                if (!visit(kind, set, file, source))
+                    return false;
+        }
+    return true;
+}
+
 } // namespace crvtest
 
 #endif
