@@ -109,8 +109,10 @@ Processed ProcessFile(std::int32_t id, const Item &item, const Settings &setting
     std::string buffer;
     if (std::string error = Read(file, buffer); !error.empty())
         return {Failed(error)};
-    // A hash rather than a copy, which would double the memory a file needs.
-    std::size_t inputHash = std::hash<std::string_view>{}(std::string_view(buffer).substr(1));
+    // A hash rather than a copy, which would double the memory a file needs;
+    // only a file rewritten in place needs it.
+    std::size_t inputHash =
+        inPlace ? std::hash<std::string_view>{}(std::string_view(buffer).substr(1)) : 0;
     Outcome outcome;
     outcome.bytesIn = buffer.size() - 1;
     outcome.gzipIn = settings.gzip ? GzipSize(std::string_view(buffer).substr(1)) : std::nullopt;
