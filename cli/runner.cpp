@@ -19,22 +19,31 @@ namespace {
 
 // How long to wait for an outcome before the progress line may be redrawn.
 constexpr std::chrono::milliseconds kWaitTick{100};
+// Outcomes that come in before the reporter is woken to take them.
+constexpr std::size_t kOutcomesPerWake = 64;
 
 // The outcomes, filled in by the workers in whatever order they finish.
 class Board {
 public:
     explicit Board(std::size_t size) : outcomes_(size) {}
 
-    // Wakes the reporter only for the outcome it waits for: waking it for
-    // every other one would cost a switch between threads per file.
+    // Wakes the reporter once the outcome it waits for is in and enough have
+    // come in to be worth a switch between threads, or when the last one
+    // has: waking it for each would cost a switch per file, and its ticks
+    // show the progress meanwhile.
     void Put(std::size_t index, Outcome outcome) {
-        bool awaited;
+        bool wake;
         {
             std::lock_guard lock(mutex_);
             outcomes_[index] = std::move(outcome);
-            awaited = index == awaited_;
+            ++filled_;
+            ++sinceWake_;
+            wake = filled_ == outcomes_.size() ||
+                   (sinceWake_ >= kOutcomesPerWake && outcomes_[awaited_].has_value());
+            if (wake)
+                sinceWake_ = 0;
         }
-        if (awaited)
+        if (wake)
             changed_.notify_one();
     }
 
@@ -51,6 +60,8 @@ private:
     std::condition_variable changed_;
     std::vector<std::optional<Outcome>> outcomes_;
     std::size_t awaited_ = 0;
+    std::size_t filled_ = 0;
+    std::size_t sinceWake_ = 0;
 };
 
 unsigned WorkerCount(const Options &options, std::size_t items) {
