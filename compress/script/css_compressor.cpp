@@ -164,6 +164,7 @@ class CssPass {
     bool HoldsRules(std::uint8_t depth) const;
     void StartItem();
     void ClassifyAtSeparator(char next);
+    bool OutputHoldsColon() const;
     bool ReadsAsSelector();
     ItemKind LookAheadKind() const;
 
@@ -262,17 +263,27 @@ char CssPass::CopyRun() {
 // One space or nothing for the white-space run just skipped. Between two
 // words a space is always needed; next to punctuation only where a rule below
 // finds that it carries meaning, and those rules involve only a few marks.
+//
+// Whether a space goes is about even odds, so the common answer is written
+// without a branch: the space is stored in any case, on white space already
+// read, and the cursor moves over it or not. Only the few marks that ask the
+// rules take a branch, and that one is rarely taken.
 void CssPass::Separate() {
     char next = *read_;
     if (item_ == ItemKind::kUnread || item_ == ItemKind::kOpen)
         ClassifyAtSeparator(next);
     const std::uint8_t before = SpaceClassOf(L());
     const std::uint8_t after = SpaceClassOf(next);
-    bool space = ((before | after) & kNoSpaceNeeded) == 0;
-    if (!space && ((before & kMayNeedSpaceAfter) | (after & kMayNeedSpaceBefore)) != 0)
-        space = SpaceNextToPunctuation(next);
-    if (space)
-        Put(' ');
+    const unsigned punctuation = (before | after) & kNoSpaceNeeded;
+    const unsigned marks = (before & kMayNeedSpaceAfter) | (after & kMayNeedSpaceBefore);
+    if ((punctuation != 0) & (marks != 0)) {
+        if (SpaceNextToPunctuation(next))
+            Put(' ');
+        return;
+    }
+    last_[1] = ' ';
+    last_ += punctuation ^ kNoSpaceNeeded;
+    Publish(last_);
 }
 
 bool CssPass::SpaceNextToPunctuation(char next) {
@@ -342,10 +353,8 @@ void CssPass::ClassifyAtSeparator(char next) {
         if (item_ != ItemKind::kOpen)
             return;
     }
-    if (colonScanned_ != nullptr && colonScanned_ <= last_) {
-        std::size_t length = static_cast<std::size_t>(last_ + 1 - colonScanned_);
-        colonScanned_ = std::memchr(colonScanned_, ':', length) != nullptr ? nullptr : last_ + 1;
-    }
+    if (colonScanned_ != nullptr && colonScanned_ <= last_)
+        colonScanned_ = OutputHoldsColon() ? nullptr : last_ + 1;
     if (colonScanned_ == nullptr) {
         // "color: red": a pseudo-class is never followed by white space.
         if (L() == ':')
@@ -363,6 +372,16 @@ void CssPass::ClassifyAtSeparator(char next) {
         else if (!IsNameChar(after))
             item_ = ItemKind::kDeclaration;
     }
+}
+
+// Whether the output not yet searched holds a ":". Most items reach their
+// first white space as "color: red" does, right behind the colon, which
+// settles it without a search.
+bool CssPass::OutputHoldsColon() const {
+    if (L() == ':')
+        return true;
+    std::size_t length = static_cast<std::size_t>(last_ + 1 - colonScanned_);
+    return std::memchr(colonScanned_, ':', length) != nullptr;
 }
 
 // Asked only where the two readings differ: whether the current item keeps
