@@ -135,6 +135,47 @@ bool WordNeedsSpaceBefore(char next, char last) {
     return false;
 }
 
+// What the byte that stopped a run asks of the pass. The kinds are dense
+// and every byte has one, so that the switch over them is a single jump
+// through a table rather than a tree of compares, each of which the tokens'
+// alternation would mispredict.
+enum class StopKind : std::uint8_t {
+    kWhiteSpace,
+    kEnd,
+    kQuote,
+    kSlash,
+    kOpenBrace,
+    kCloseBrace,
+    kOpenParenthesis,
+    kOpenBracket,
+    kCloseBracket, // ")" and "]"
+    kSemicolon,
+    kAt,
+    kControl, // a control code other than white space, copied as it is
+};
+
+constexpr std::array<StopKind, 256> MakeStopKindTable() {
+    std::array<StopKind, 256> table{};
+    table.fill(StopKind::kControl);
+    for (char c : kAsciiWhiteSpace)
+        table[static_cast<unsigned char>(c)] = StopKind::kWhiteSpace;
+    table[0] = StopKind::kEnd;
+    table['"'] = table['\''] = StopKind::kQuote;
+    table['/'] = StopKind::kSlash;
+    table['{'] = StopKind::kOpenBrace;
+    table['}'] = StopKind::kCloseBrace;
+    table['('] = StopKind::kOpenParenthesis;
+    table['['] = StopKind::kOpenBracket;
+    table[')'] = table[']'] = StopKind::kCloseBracket;
+    table[';'] = StopKind::kSemicolon;
+    table['@'] = StopKind::kAt;
+    return table;
+}
+
+constexpr std::array<StopKind, 256> kStopKind = MakeStopKindTable();
+
+StopKind StopKindOf(char c) { return kStopKind[static_cast<unsigned char>(c)]; }
+
 class CssPass {
   public:
     CssPass(char *text, Placement placement, bool topLevelRules, ProgressCursor progress)
@@ -169,7 +210,10 @@ class CssPass {
     bool ReadsAsSelector();
     ItemKind LookAheadKind() const;
 
-    void CopySyntax(char c);
+    void CopyMark(char c);
+    void CopySlash();
+    void OpenParenthesis();
+    void EndDeclaration();
     void OpenBlock();
     void CloseBlock();
     void CopyUrl();
@@ -216,24 +260,54 @@ void CssPass::Run() {
     Publish(last_);
     for (;;) {
         CheckWritePosition();
-        // One jump on the byte that stopped the run: its history predicts
-        // the next kind of token better than a test for white space and a
-        // second jump for the rest do.
+        // One jump on the byte that stopped the run, white space and marks
+        // alike: its history predicts the next kind of token better than a
+        // test for white space and a second jump for the marks do.
         const char c = CopyRun<kPath>();
-        switch (c) {
-        case ' ':
-        case '\t':
-        case '\n':
-        case '\r':
+        switch (StopKindOf(c)) {
+        case StopKind::kWhiteSpace:
             read_ = SkipWhiteSpace(read_ + 1);
             if (*read_ == '\0')
                 return Finish();
             Separate();
             break;
-        case '\0':
+        case StopKind::kEnd:
             return Finish();
+        case StopKind::kQuote:
+            CopyLiteral(c);
+            break;
+        case StopKind::kSlash:
+            CopySlash();
+            break;
+        case StopKind::kOpenBrace:
+            OpenBlock();
+            break;
+        case StopKind::kCloseBrace:
+            CloseBlock();
+            break;
+        case StopKind::kOpenParenthesis:
+            OpenParenthesis();
+            break;
+        case StopKind::kOpenBracket:
+            ++brackets_;
+            CopyMark(c);
+            break;
+        case StopKind::kCloseBracket:
+            --brackets_;
+            CopyMark(c);
+            break;
+        case StopKind::kSemicolon:
+            EndDeclaration();
+            break;
+        case StopKind::kAt:
+            groupPending_ = OpensGroupRule(read_ + 1);
+            CopyMark(c);
+            break;
+        case StopKind::kControl:
+            CopyMark(c);
+            break;
         default:
-            CopySyntax(c);
+            __builtin_unreachable();
         }
     }
 }
@@ -429,54 +503,29 @@ ItemKind CssPass::LookAheadKind() const {
     return ItemKind::kRule;
 }
 
-// Braces, brackets, quotes, ";", "/" and "@": the characters that move the
-// pass from one state to another.
-void CssPass::CopySyntax(char c) {
-    switch (c) {
-    case '"':
-    case '\'':
-        CopyLiteral(c);
-        return;
-    case '/':
-        if (CommentStartsHere()) {
-            read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
-            return;
-        }
-        break;
-    case '{':
-        OpenBlock();
-        break;
-    case '}':
-        CloseBlock();
-        break;
-    case '(':
-        if (EndsWithUrlName(text_, last_)) {
-            CopyUrl();
-            return;
-        }
-        ++brackets_;
-        break;
-    case '[':
-        ++brackets_;
-        break;
-    case ')':
-    case ']':
-        --brackets_;
-        break;
-    case ';':
-        groupPending_ = false;
-        Put(c);
-        ++read_;
-        if (brackets_ == 0)
-            EndItem();
-        return;
-    case '@':
-        groupPending_ = OpensGroupRule(read_ + 1);
-        break;
-    }
+void CssPass::CopyMark(char c) {
     Put(c);
     ++read_;
-    if (c == '{' || c == '}')
+}
+
+// "/" after ":" or "(" begins a path, as in "url(//host/a.png)".
+void CssPass::CopySlash() {
+    if (!CommentStartsHere())
+        return CopyMark('/');
+    read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
+}
+
+void CssPass::OpenParenthesis() {
+    if (EndsWithUrlName(text_, last_))
+        return CopyUrl();
+    ++brackets_;
+    CopyMark('(');
+}
+
+void CssPass::EndDeclaration() {
+    groupPending_ = false;
+    CopyMark(';');
+    if (brackets_ == 0)
         EndItem();
 }
 
@@ -498,6 +547,8 @@ void CssPass::OpenBlock() {
     ++depth_;
     groupBlock_[depth_] = holdsRules;
     groupPending_ = false;
+    CopyMark('{');
+    EndItem();
 }
 
 // The semicolon in front of a closing brace is not needed.
@@ -508,6 +559,8 @@ void CssPass::CloseBlock() {
     }
     --depth_;
     groupPending_ = false;
+    CopyMark('}');
+    EndItem();
 }
 
 // An unquoted "url(" ... ")" is one token: "//", "/*" and quotes in it are
@@ -575,7 +628,6 @@ void CssPass::CopyLiteralBody(char quote) {
     }
 }
 
-// "/" after ":" or "(" begins a path, as in "url(//host/a.png)".
 bool CssPass::CommentStartsHere() const {
     return removeComments_ && L() != ':' && L() != '(' && (read_[1] == '*' || read_[1] == '/');
 }
