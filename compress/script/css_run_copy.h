@@ -152,10 +152,10 @@ __attribute__((target("avx2"))) inline std::size_t Avx2CopyCssRun(const char *in
 } // namespace detail
 
 // Copies the run that starts at in to out, which lies at or before in, up to
-// the first byte of CssRunStops, on path kPath; returns the run's length.
-// The length is 0 where in is a stop. end is the zero byte that ends the text. Bytes
-// between the end of the copy and in + length may be overwritten. The AVX2
-// path must be called from a function compiled for AVX2.
+// the first byte of CssRunStops, on path kPath; returns the run's length,
+// which is 0 where in is a stop. end is the zero byte that ends the text.
+// Bytes between the end of the copy and in + length may be overwritten. The
+// AVX2 path must be called from a function compiled for AVX2.
 template <ScanPath kPath>
 std::size_t CopyCssRun(const char *in, char *out, [[maybe_unused]] const char *end) {
 #ifdef CRV_VECTOR_SCAN
