@@ -64,11 +64,17 @@ bool StartsCompound(char c) {
 }
 
 // An item of a declaration block that begins with one of these is a nested
-// style rule: no property name does.
-bool StartsNestedRule(char c) {
-    constexpr std::string_view kRuleStarts = "&.#:[*>+~|@";
-    return kRuleStarts.find(c) != std::string_view::npos;
+// style rule: no property name does. A table, as a search of the string
+// would call memchr once per declaration.
+constexpr ClassTable MakeNestedRuleStartTable() {
+    ClassTable table{};
+    MarkClass(table, "&.#:[*>+~|@", 1);
+    return table;
 }
+
+constexpr ClassTable kNestedRuleStart = MakeNestedRuleStartTable();
+
+bool StartsNestedRule(char c) { return InClass(kNestedRuleStart, c, 1); }
 
 // Behind white space in front of any ":", these go on a selector: a
 // property name never holds white space.
@@ -135,6 +141,47 @@ bool WordNeedsSpaceBefore(char next, char last) {
     return false;
 }
 
+// What the byte that stopped a run asks of the pass. The kinds are dense
+// and every byte has one, so that the switch over them is a single jump
+// through a table rather than a tree of compares, each of which the tokens'
+// alternation would mispredict.
+enum class StopKind : std::uint8_t {
+    kWhiteSpace,
+    kEnd,
+    kQuote,
+    kSlash,
+    kOpenBrace,
+    kCloseBrace,
+    kOpenParenthesis,
+    kOpenBracket,
+    kCloseBracket, // ")" and "]"
+    kSemicolon,
+    kAt,
+    kControl, // a control code other than white space, copied as it is
+};
+
+constexpr std::array<StopKind, 256> MakeStopKindTable() {
+    std::array<StopKind, 256> table{};
+    table.fill(StopKind::kControl);
+    for (char c : kAsciiWhiteSpace)
+        table[static_cast<unsigned char>(c)] = StopKind::kWhiteSpace;
+    table[0] = StopKind::kEnd;
+    table['"'] = table['\''] = StopKind::kQuote;
+    table['/'] = StopKind::kSlash;
+    table['{'] = StopKind::kOpenBrace;
+    table['}'] = StopKind::kCloseBrace;
+    table['('] = StopKind::kOpenParenthesis;
+    table['['] = StopKind::kOpenBracket;
+    table[')'] = table[']'] = StopKind::kCloseBracket;
+    table[';'] = StopKind::kSemicolon;
+    table['@'] = StopKind::kAt;
+    return table;
+}
+
+constexpr std::array<StopKind, 256> kStopKind = MakeStopKindTable();
+
+StopKind StopKindOf(char c) { return kStopKind[static_cast<unsigned char>(c)]; }
+
 class CssPass {
   public:
     CssPass(char *text, Placement placement, bool topLevelRules, ProgressCursor progress)
@@ -163,11 +210,16 @@ class CssPass {
 
     bool HoldsRules(std::uint8_t depth) const;
     void StartItem();
+    void EndItem();
     void ClassifyAtSeparator(char next);
+    bool OutputHoldsColon() const;
     bool ReadsAsSelector();
     ItemKind LookAheadKind() const;
 
-    void CopySyntax(char c);
+    void CopyMark(char c);
+    void CopySlash();
+    void OpenParenthesis();
+    void EndDeclaration();
     void OpenBlock();
     void CloseBlock();
     void CopyUrl();
@@ -214,24 +266,54 @@ void CssPass::Run() {
     Publish(last_);
     for (;;) {
         CheckWritePosition();
-        // One jump on the byte that stopped the run: its history predicts
-        // the next kind of token better than a test for white space and a
-        // second jump for the rest do.
+        // One jump on the byte that stopped the run, white space and marks
+        // alike: its history predicts the next kind of token better than a
+        // test for white space and a second jump for the marks do.
         const char c = CopyRun<kPath>();
-        switch (c) {
-        case ' ':
-        case '\t':
-        case '\n':
-        case '\r':
+        switch (StopKindOf(c)) {
+        case StopKind::kWhiteSpace:
             read_ = SkipWhiteSpace(read_ + 1);
             if (*read_ == '\0')
                 return Finish();
             Separate();
             break;
-        case '\0':
+        case StopKind::kEnd:
             return Finish();
+        case StopKind::kQuote:
+            CopyLiteral(c);
+            break;
+        case StopKind::kSlash:
+            CopySlash();
+            break;
+        case StopKind::kOpenBrace:
+            OpenBlock();
+            break;
+        case StopKind::kCloseBrace:
+            CloseBlock();
+            break;
+        case StopKind::kOpenParenthesis:
+            OpenParenthesis();
+            break;
+        case StopKind::kOpenBracket:
+            ++brackets_;
+            CopyMark(c);
+            break;
+        case StopKind::kCloseBracket:
+            --brackets_;
+            CopyMark(c);
+            break;
+        case StopKind::kSemicolon:
+            EndDeclaration();
+            break;
+        case StopKind::kAt:
+            groupPending_ = OpensGroupRule(read_ + 1);
+            CopyMark(c);
+            break;
+        case StopKind::kControl:
+            CopyMark(c);
+            break;
         default:
-            CopySyntax(c);
+            __builtin_unreachable();
         }
     }
 }
@@ -262,17 +344,27 @@ char CssPass::CopyRun() {
 // One space or nothing for the white-space run just skipped. Between two
 // words a space is always needed; next to punctuation only where a rule below
 // finds that it carries meaning, and those rules involve only a few marks.
+//
+// Whether a space goes is about even odds, so the common answer is written
+// without a branch: the space is stored in any case, on white space already
+// read, and the cursor moves over it or not. Only the few marks that ask the
+// rules take a branch, and that one is rarely taken.
 void CssPass::Separate() {
     char next = *read_;
     if (item_ == ItemKind::kUnread || item_ == ItemKind::kOpen)
         ClassifyAtSeparator(next);
     const std::uint8_t before = SpaceClassOf(L());
     const std::uint8_t after = SpaceClassOf(next);
-    bool space = ((before | after) & kNoSpaceNeeded) == 0;
-    if (!space && ((before & kMayNeedSpaceAfter) | (after & kMayNeedSpaceBefore)) != 0)
-        space = SpaceNextToPunctuation(next);
-    if (space)
-        Put(' ');
+    const unsigned punctuation = (before | after) & kNoSpaceNeeded;
+    const unsigned marks = (before & kMayNeedSpaceAfter) | (after & kMayNeedSpaceBefore);
+    if ((punctuation != 0) & (marks != 0)) {
+        if (SpaceNextToPunctuation(next))
+            Put(' ');
+        return;
+    }
+    last_[1] = ' ';
+    last_ += punctuation ^ kNoSpaceNeeded;
+    Publish(last_);
 }
 
 bool CssPass::SpaceNextToPunctuation(char next) {
@@ -342,10 +434,8 @@ void CssPass::ClassifyAtSeparator(char next) {
         if (item_ != ItemKind::kOpen)
             return;
     }
-    if (colonScanned_ != nullptr && colonScanned_ <= last_) {
-        std::size_t length = static_cast<std::size_t>(last_ + 1 - colonScanned_);
-        colonScanned_ = std::memchr(colonScanned_, ':', length) != nullptr ? nullptr : last_ + 1;
-    }
+    if (colonScanned_ != nullptr && colonScanned_ <= last_)
+        colonScanned_ = OutputHoldsColon() ? nullptr : last_ + 1;
     if (colonScanned_ == nullptr) {
         // "color: red": a pseudo-class is never followed by white space.
         if (L() == ':')
@@ -363,6 +453,16 @@ void CssPass::ClassifyAtSeparator(char next) {
         else if (!IsNameChar(after))
             item_ = ItemKind::kDeclaration;
     }
+}
+
+// Whether the output not yet searched holds a ":". Most items reach their
+// first white space as "color: red" does, right behind the colon, which
+// settles it without a search.
+bool CssPass::OutputHoldsColon() const {
+    if (L() == ':')
+        return true;
+    std::size_t length = static_cast<std::size_t>(last_ + 1 - colonScanned_);
+    return std::memchr(colonScanned_, ':', length) != nullptr;
 }
 
 // Asked only where the two readings differ: whether the current item keeps
@@ -409,55 +509,41 @@ ItemKind CssPass::LookAheadKind() const {
     return ItemKind::kRule;
 }
 
-// Braces, brackets, quotes, ";", "/" and "@": the characters that move the
-// pass from one state to another.
-void CssPass::CopySyntax(char c) {
-    switch (c) {
-    case '"':
-    case '\'':
-        CopyLiteral(c);
-        return;
-    case '/':
-        if (CommentStartsHere()) {
-            read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
-            return;
-        }
-        break;
-    case '{':
-        OpenBlock();
-        break;
-    case '}':
-        CloseBlock();
-        break;
-    case '(':
-        if (EndsWithUrlName(text_, last_)) {
-            CopyUrl();
-            return;
-        }
-        ++brackets_;
-        break;
-    case '[':
-        ++brackets_;
-        break;
-    case ')':
-    case ']':
-        --brackets_;
-        break;
-    case ';':
-        groupPending_ = false;
-        Put(c);
-        ++read_;
-        if (brackets_ == 0)
-            StartItem();
-        return;
-    case '@':
-        groupPending_ = OpensGroupRule(read_ + 1);
-        break;
-    }
+void CssPass::CopyMark(char c) {
     Put(c);
     ++read_;
-    if (c == '{' || c == '}')
-        StartItem();
+}
+
+// "/" after ":" or "(" begins a path, as in "url(//host/a.png)".
+void CssPass::CopySlash() {
+    if (!CommentStartsHere())
+        return CopyMark('/');
+    read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
+}
+
+void CssPass::OpenParenthesis() {
+    if (EndsWithUrlName(text_, last_))
+        return CopyUrl();
+    ++brackets_;
+    CopyMark('(');
+}
+
+void CssPass::EndDeclaration() {
+    groupPending_ = false;
+    CopyMark(';');
+    if (brackets_ == 0)
+        EndItem();
+}
+
+// After ";", "{" or "}" outside brackets, at the start of an item, the white
+// space that mostly follows leaves no space whatever comes next: none of the
+// rules of SpaceNextToPunctuation holds behind these marks, and the new item
+// has nothing written to classify. Skipping it here spares the jump on the
+// byte that stopped the run and the decision in Separate, per declaration.
+void CssPass::EndItem() {
+    StartItem();
+    if (brackets_ == 0 && !signWantsSpace_)
+        read_ = SkipWhiteSpace(read_);
 }
 
 // A group rule's block holds rules only where the group rule stands among
@@ -467,6 +553,8 @@ void CssPass::OpenBlock() {
     ++depth_;
     groupBlock_[depth_] = holdsRules;
     groupPending_ = false;
+    CopyMark('{');
+    EndItem();
 }
 
 // The semicolon in front of a closing brace is not needed.
@@ -477,6 +565,8 @@ void CssPass::CloseBlock() {
     }
     --depth_;
     groupPending_ = false;
+    CopyMark('}');
+    EndItem();
 }
 
 // An unquoted "url(" ... ")" is one token: "//", "/*" and quotes in it are
@@ -544,7 +634,6 @@ void CssPass::CopyLiteralBody(char quote) {
     }
 }
 
-// "/" after ":" or "(" begins a path, as in "url(//host/a.png)".
 bool CssPass::CommentStartsHere() const {
     return removeComments_ && L() != ':' && L() != '(' && (read_[1] == '*' || read_[1] == '/');
 }
@@ -560,12 +649,15 @@ void CssPass::Finish() {
 // (flatten): the path is chosen once per text rather than once per run, the
 // run copy's constants stay in registers, and the AVX2 pass, compiled for
 // AVX2 as a whole, can inline a copy that a call per run would make slower
-// than the SSE2 one.
-__attribute__((flatten)) void RunScalar(CssPass &pass) { pass.Run<ScanPath::kScalar>(); }
+// than the SSE2 one. Each takes the pass by value: as the pass's own copy,
+// which no byte written to the text can alias, the compiler keeps the read
+// and write cursors and the like in registers instead of loading them again
+// after every byte stored.
+__attribute__((flatten)) void RunScalar(CssPass pass) { pass.Run<ScanPath::kScalar>(); }
 
 #ifdef CRV_VECTOR_SCAN
-__attribute__((flatten)) void RunSse2(CssPass &pass) { pass.Run<ScanPath::kSse2>(); }
-__attribute__((target("avx2"), flatten)) void RunAvx2(CssPass &pass) {
+__attribute__((flatten)) void RunSse2(CssPass pass) { pass.Run<ScanPath::kSse2>(); }
+__attribute__((target("avx2"), flatten)) void RunAvx2(CssPass pass) {
     pass.Run<ScanPath::kAvx2>();
 }
 #endif

@@ -125,11 +125,18 @@ __attribute__((target("avx2"))) inline unsigned Avx2RunStopMask(__m256i block) {
 }
 
 // As Sse2CopyCssRun, by blocks of 32, where the output lies that far behind.
+// The first bytes are taken one at a time here too: a block stored for a run
+// that ends at once would mostly cross a cache line for nothing.
 __attribute__((target("avx2"))) inline std::size_t Avx2CopyCssRun(const char *in, char *out,
                                                                   const char *end) {
     if (in - out < 32)
         return Sse2CopyCssRun(in, out, end);
     std::size_t n = 0;
+    for (; n < kCssRunBytesByByte; ++n) {
+        if (IsCssRunStop(in[n]))
+            return n;
+        out[n] = in[n];
+    }
     for (; end - (in + n) >= 32; n += 32) {
         __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + n));
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(out + n), block);
@@ -145,10 +152,10 @@ __attribute__((target("avx2"))) inline std::size_t Avx2CopyCssRun(const char *in
 } // namespace detail
 
 // Copies the run that starts at in to out, which lies at or before in, up to
-// the first byte of CssRunStops, on path kPath; returns the run's length.
-// The byte at in is no stop. end is the zero byte that ends the text. Bytes
-// between the end of the copy and in + length may be overwritten. The AVX2
-// path must be called from a function compiled for AVX2.
+// the first byte of CssRunStops, on path kPath; returns the run's length,
+// which is 0 where in is a stop. end is the zero byte that ends the text.
+// Bytes between the end of the copy and in + length may be overwritten. The
+// AVX2 path must be called from a function compiled for AVX2.
 template <ScanPath kPath>
 std::size_t CopyCssRun(const char *in, char *out, [[maybe_unused]] const char *end) {
 #ifdef CRV_VECTOR_SCAN

@@ -142,6 +142,20 @@ const Case kNestedRules[] = {
     {"@font-face { src : url(a) format('woff') }", "@font-face{src:url(a)format('woff')}"},
     {"@keyframes k { from { top : 0 } 50% { top : 1px } }",
      "@keyframes k{from{top:0}50%{top:1px}}"},
+    // Each first character that makes an item a rule, where reading ahead
+    // alone would find a declaration.
+    {".a { &b :c ; }", ".a{&b :c}"},
+    {".a { .b :c ; }", ".a{.b :c}"},
+    {".a { #b :c ; }", ".a{#b :c}"},
+    {".a { :b :c ; }", ".a{:b :c}"},
+    {".a { [b] :c ; }", ".a{[b] :c}"},
+    {".a { *b :c ; }", ".a{*b :c}"},
+    {".a { >b :c ; }", ".a{>b :c}"},
+    {".a { +b :c ; }", ".a{+b :c}"},
+    {".a { ~b :c ; }", ".a{~b :c}"},
+    {".a { |b :c ; }", ".a{|b :c}"},
+    {".a { @b :c ; }", ".a{@b :c}"},
+    {".a { b :c ; }", ".a{b:c}"},
 };
 INSTANTIATE_TEST_SUITE_P(NestedRules, CssCompressor, ::testing::ValuesIn(kNestedRules));
 

@@ -76,7 +76,12 @@ const RunCase kRunCases[] = {
     {16, 32, "{}", "{}"},    {16, 33, "{}", "{}"},    {31, 33, "{}", "{}"},
     {32, 15, "{}", "{}"},    {32, 16, "{}", "{}"},    {32, 17, "{}", "{}"},
     {32, 31, "{}", "{}"},    {32, 32, "{}", "{}"},    {32, 33, "{}", "{}"},
-    {40, 100, "{}", "{}"},   {33, 31, " b{}", " b{}"}, {33, 31, "\tb{}", " b{}"},
+    {40, 100, "{}", "{}"},
+    // The first four bytes are taken one at a time before blocks begin.
+    {40, 3, "{}", "{}"},     {40, 4, "{}", "{}"},     {40, 5, "{}", "{}"},
+    {40, 19, "{}", "{}"},    {40, 20, "{}", "{}"},    {40, 21, "{}", "{}"},
+    {40, 35, "{}", "{}"},    {40, 36, "{}", "{}"},    {40, 37, "{}", "{}"},
+    {40, 67, "{}", "{}"},    {40, 68, "{}", "{}"},    {40, 69, "{}", "{}"},   {33, 31, " b{}", " b{}"}, {33, 31, "\tb{}", " b{}"},
     {33, 31, "\nb{}", " b{}"}, {33, 31, "\rb{}", " b{}"}, {33, 31, "(b)", "(b)"},
     {33, 31, "[b]", "[b]"},  {33, 31, "'b'", "'b'"},  {33, 31, "\"b\"", "\"b\""},
     {33, 31, ";b", ";b"},    {33, 31, "/**/b", "b"},  {33, 31, "@b", "@b"},
@@ -153,6 +158,37 @@ TEST_F(CssScanPaths, WholeSheets) {
                 << c.input << ", path " << static_cast<int>(path);
 }
 
+// White space behind ";", "{" and "}", which ends an item, followed by each
+// mark that may ask for a space; inside brackets, behind a spaced sign and
+// at the end of the text the marks are not where an item ends.
+const TextCase kItemEndCases[] = {
+    {"a{b:c;\n  -d:e}", "a{b:c;-d:e}"},
+    {"a{b:c;\n  +d:e}", "a{b:c;+d:e}"},
+    {"a{\n  *zoom:1}", "a{*zoom:1}"},
+    {"a{b:c}\n*{d:e}", "a{b:c}*{d:e}"},
+    {"a{b:c}\n:root{d:e}", "a{b:c}:root{d:e}"},
+    {"a{b:c}\n[x]{d:e}", "a{b:c}[x]{d:e}"},
+    {"a{b:c}\n&.x{d:e}", "a{b:c}&.x{d:e}"},
+    {"a{b:c}\n(x)", "a{b:c}(x)"},
+    {"a{b:c}\n\"x\"", "a{b:c}\"x\""},
+    {"a{b:c; /* x */ -d:e}", "a{b:c;-d:e}"},
+    {"@media x{\n  .a{b:c}\n  .d .e{f:g}\n}", "@media x{.a{b:c}.d .e{f:g}}"},
+    {"a{\n  b:c;\n  &:hover{d:e}\n  f g{h:i}\n}", "a{b:c;&:hover{d:e}f g{h:i}}"},
+    {"a{b:f(1; -2)}", "a{b:f(1;-2)}"},
+    {"a{b:f(1; - 2)}", "a{b:f(1; - 2)}"},
+    {"a{b:f(1{ - 2)}", "a{b:f(1{ - 2)}"},
+    {"a{b:c; \n", "a{b:c"},
+    {"a{ ", "a{"},
+    {"a{b:c}\r\n", "a{b:c}"},
+};
+
+TEST_F(CssScanPaths, WhiteSpaceWhereAnItemEnds) {
+    for (const TextCase &c : kItemEndCases)
+        for (ScanPath path : kPaths)
+            EXPECT_EQ(CompressSheet(path, c.input), c.expected)
+                << c.input << ", path " << static_cast<int>(path);
+}
+
 // Style sheets inside an HTML document, in a style element and in a style
 // attribute, where the piece ends in the middle of the buffer.
 const TextCase kEmbeddedCases[] = {
@@ -161,6 +197,8 @@ const TextCase kEmbeddedCases[] = {
     {"<style>" + Gap(20) + Name(31) + "</style>", "<style>" + Name(31) + "</style>"},
     {"<p style=\"color : red ; " + Name(40) + " : " + Name(17) + " ;\">x",
      "<p style=color:red;" + Name(40) + ":" + Name(17) + ">x"},
+    {"<p style=\"a : b ;\n  -c : d ;\n  e : f ; \">x", "<p style=a:b;-c:d;e:f>x"},
+    {"<style>a{b:c}\n  *{d:e}\n</style>", "<style>a{b:c}*{d:e}</style>"},
 };
 
 TEST_F(CssScanPaths, EmbeddedInHtml) {
