@@ -431,9 +431,10 @@ bool JsPass::Separate() {
     if (*read_ == '\0')
         return false;
     // Only a word that ends in "n" or "s" can be a keyword NoteKeyword
-    // looks for; the letter is the test that most often fails.
+    // looks for. Both tests are made before the one branch on them, which
+    // is seldom taken, where a branch on either alone is a guess.
     char last = LastWritten();
-    if ((last == 'n' || last == 's') && previous_ == TokenKind::kWord)
+    if (((last == 'n') | (last == 's')) & (previous_ == TokenKind::kWord))
         NoteKeyword(last_ + 1);
     // Whether a line break stood in the gap is as good as a coin toss: no
     // branch on it.
