@@ -97,18 +97,6 @@ struct Sse2Compare<ScriptByteSet<Bytes...>> {
     }
 };
 
-// The vector masks cover whole blocks; the last bytes of a text, where a
-// whole block would read past the end, take the scalar mask.
-template <class Set>
-BlockBits Sse2BlockMask(const char *base) {
-    BlockBits bits = 0;
-    for (int at = 0; at < kBlockBytes; at += 16)
-        bits |= Sse2Compare<Set>::Members(
-                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at)))
-                << at;
-    return bits;
-}
-
 template <std::size_t N>
 __attribute__((target("avx2"))) __m256i BroadcastTable(const std::array<std::uint8_t, N> &table) {
     return _mm256_broadcastsi128_si256(
@@ -141,9 +129,19 @@ using BlockMasks = std::array<BlockBits, sizeof...(Sets)>;
 
 #ifdef CRV_VECTOR_SCAN
 
+// The vector masks cover whole blocks; the last bytes of a text, where a
+// whole block would read past the end, take the scalar mask. Each 16 bytes
+// are loaded once for all the sets, so the compares that sets share (a byte
+// in two of them) are made once.
 template <class... Sets>
 BlockMasks<Sets...> Sse2BlockMasks(const char *base) {
-    return {Sse2BlockMask<Sets>(base)...};
+    BlockMasks<Sets...> masks{};
+    for (int at = 0; at < kBlockBytes; at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at));
+        std::size_t set = 0;
+        ((masks[set++] |= Sse2Compare<Sets>::Members(block) << at), ...);
+    }
+    return masks;
 }
 
 template <class... Sets>
