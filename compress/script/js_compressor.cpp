@@ -48,6 +48,7 @@
 #include <string_view>
 
 #include "compress/script/char_class.h"
+#include "compress/script/js_run_scan.h"
 #include "compress/script/js_scan.h"
 #include "compress/script/text_scan.h"
 
@@ -111,7 +112,8 @@ enum class TokenKind : std::uint8_t {
 };
 
 // A line break at statement level, or a gap that counts as a space.
-enum class Gap : std::uint8_t { kSpace, kLineBreak };
+// Made from a bool: kLineBreak is true.
+enum class Gap : std::uint8_t { kSpace = 0, kLineBreak = 1 };
 
 enum class Separator : std::uint8_t {
     kNothing,
@@ -360,8 +362,9 @@ class JsPass {
     const bool removeComments_;
     bool wrapper_ = false;      // "//-->" is due at the end
     bool literalOpen_ = false;  // the text ended inside a literal
-    // Where runs and the bodies of string literals end, found a block at a time.
-    BlockScan<RunStops> runStops_;
+    // Where runs, gaps and the bodies of string literals end, found a block
+    // at a time.
+    RunScan<RunStops> runs_;
     BlockScan<ApostropheStops> apostropheStops_;
     BlockScan<QuoteStops> quoteStops_;
 };
@@ -422,18 +425,20 @@ void JsPass::SkipWrapperLine() {
 // false at the end of the text.
 bool JsPass::Separate() {
     bool lineBreak = false;
-    while (IsWhiteSpace(*read_))
-        lineBreak |= IsLineBreak(*read_++);
+    read_ = runs_.SkipWhiteSpace(read_, end_, lineBreak);
     if (*read_ == '/')
         read_ = SkipGap(read_, lineBreak, removeComments_, removeComments_);
     if (*read_ == '\0')
         return false;
     // Only a word that ends in "n" or "s" can be a keyword NoteKeyword
-    // looks for; the letter is the test that most often fails.
+    // looks for. Both tests are made before the one branch on them, which
+    // is seldom taken, where a branch on either alone is a guess.
     char last = LastWritten();
-    if ((last == 'n' || last == 's') && previous_ == TokenKind::kWord)
+    if (((last == 'n') | (last == 's')) & (previous_ == TokenKind::kWord))
         NoteKeyword(last_ + 1);
-    Gap gap = lineBreak && AtStatementLevel() ? Gap::kLineBreak : Gap::kSpace;
+    // Whether a line break stood in the gap is as good as a coin toss: no
+    // branch on it.
+    Gap gap = static_cast<Gap>(lineBreak & AtStatementLevel());
     WriteSeparator(ChooseSeparator(gap, *read_));
     return true;
 }
@@ -487,7 +492,7 @@ void JsPass::CopyToken() {
 // The hot loop. The cursor is published once for the run: no other thread
 // can tell that from a store per character.
 void JsPass::CopyPlainRun() {
-    const char *stop = runStops_.Next(read_, end_);
+    const char *stop = runs_.NextStop(read_, end_);
     last_ = MoveRun(last_, read_, stop, end_);
     read_ = stop;
     CheckWritePosition();

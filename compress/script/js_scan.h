@@ -97,18 +97,6 @@ struct Sse2Compare<ScriptByteSet<Bytes...>> {
     }
 };
 
-template <class Set>
-BlockBits Sse2BlockMask(const char *base, const char *end) {
-    if (end - base < kBlockBytes)
-        return ScalarBlockMask<Set>(base, end);
-    BlockBits bits = 0;
-    for (int at = 0; at < kBlockBytes; at += 16)
-        bits |= Sse2Compare<Set>::Members(
-                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at)))
-                << at;
-    return bits;
-}
-
 template <std::size_t N>
 __attribute__((target("avx2"))) __m256i BroadcastTable(const std::array<std::uint8_t, N> &table) {
     return _mm256_broadcastsi128_si256(
@@ -129,28 +117,63 @@ __attribute__((target("avx2"))) BlockBits Avx2Members(const char *at) {
 }
 
 template <class Set>
-__attribute__((target("avx2"))) BlockBits Avx2BlockMask(const char *base, const char *end) {
-    if (end - base < kBlockBytes)
-        return ScalarBlockMask<Set>(base, end);
+__attribute__((target("avx2"))) BlockBits Avx2BlockMask(const char *base) {
     return Avx2Members<Set>(base) | Avx2Members<Set>(base + 32) << 32;
 }
 
 #endif
 
+// The masks of several sets over one block, one per set, in their order.
+template <class... Sets>
+using BlockMasks = std::array<BlockBits, sizeof...(Sets)>;
+
+#ifdef CRV_VECTOR_SCAN
+
+// The vector masks cover whole blocks; the last bytes of a text, where a
+// whole block would read past the end, take the scalar mask. Each 16 bytes
+// are loaded once for all the sets, so the compares that sets share (a byte
+// in two of them) are made once.
+template <class... Sets>
+BlockMasks<Sets...> Sse2BlockMasks(const char *base) {
+    BlockMasks<Sets...> masks{};
+    for (int at = 0; at < kBlockBytes; at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at));
+        std::size_t set = 0;
+        ((masks[set++] |= Sse2Compare<Sets>::Members(block) << at), ...);
+    }
+    return masks;
+}
+
+template <class... Sets>
+__attribute__((target("avx2"))) BlockMasks<Sets...> Avx2BlockMasks(const char *base) {
+    return {Avx2BlockMask<Sets>(base)...};
+}
+
+#endif
+
+// The members of each of Sets among the 64 bytes at base, and every byte
+// from end on, with one choice of path for them all.
+template <class... Sets>
+BlockMasks<Sets...> MakeBlockMasks(const char *base, const char *end) {
+#ifdef CRV_VECTOR_SCAN
+    if (end - base >= kBlockBytes) {
+        switch (ActiveScanPath()) {
+        case ScanPath::kAvx2:
+            return Avx2BlockMasks<Sets...>(base);
+        case ScanPath::kSse2:
+            return Sse2BlockMasks<Sets...>(base);
+        default:
+            break;
+        }
+    }
+#endif
+    return {ScalarBlockMask<Sets>(base, end)...};
+}
+
 // The members of Set among the 64 bytes at base, and every byte from end on.
 template <class Set>
 BlockBits BlockMask(const char *base, const char *end) {
-#ifdef CRV_VECTOR_SCAN
-    switch (ActiveScanPath()) {
-    case ScanPath::kAvx2:
-        return Avx2BlockMask<Set>(base, end);
-    case ScanPath::kSse2:
-        return Sse2BlockMask<Set>(base, end);
-    default:
-        break;
-    }
-#endif
-    return ScalarBlockMask<Set>(base, end);
+    return MakeBlockMasks<Set>(base, end)[0];
 }
 
 } // namespace detail

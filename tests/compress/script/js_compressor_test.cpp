@@ -520,6 +520,43 @@ const StretchCase kStretches[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Stretches, JsCompressorStretches, ::testing::ValuesIn(kStretches));
 
+// Gaps whose white space is measured a block at a time: starting at each
+// step of the block that the name in front was found in, running past its
+// end, with the line break at either side of that end, in brackets (where a
+// line break counts as a space) and at the end of the text.
+std::string LineBreakGap(std::size_t spaces) { return "\n" + Spaces(spaces); }
+
+const StretchCase kGaps[] = {
+    {Name(15) + LineBreakGap(4) + "b", Name(15) + "\rb"},
+    {Name(16) + LineBreakGap(4) + "b", Name(16) + "\rb"},
+    {Name(17) + " b", Name(17) + " b"},
+    {Name(31) + LineBreakGap(4) + "b", Name(31) + "\rb"},
+    {Name(32) + " b", Name(32) + " b"},
+    {Name(33) + LineBreakGap(0) + "b", Name(33) + "\rb"},
+    {Name(63) + LineBreakGap(4) + "b", Name(63) + "\rb"},
+    {Name(64) + " b", Name(64) + " b"},
+    {Name(65) + LineBreakGap(4) + "b", Name(65) + "\rb"},
+    // Across the end of the block made at the start of the text.
+    {Name(60) + Spaces(10) + "b", Name(60) + " b"},
+    {Name(60) + Spaces(3) + LineBreakGap(6) + "b", Name(60) + "\rb"},
+    {Name(60) + Spaces(4) + LineBreakGap(6) + "b", Name(60) + "\rb"},
+    {Name(60) + Spaces(5) + LineBreakGap(6) + "b", Name(60) + "\rb"},
+    {Name(50) + Spaces(100) + "b", Name(50) + " b"},
+    {Name(50) + Spaces(100) + LineBreakGap(1) + "b", Name(50) + "\rb"},
+    {Name(50) + LineBreakGap(100) + "(b)", Name(50) + "(b)"},
+    // In brackets a line break is a space.
+    {"f(" + Name(13) + LineBreakGap(4) + "b)", "f(" + Name(13) + " b)"},
+    {"f(" + Name(58) + LineBreakGap(9) + "b)", "f(" + Name(58) + " b)"},
+    {"f(" + Name(58) + LineBreakGap(9) + ")\nb", "f(" + Name(58) + ")\rb"},
+    // At the end of the text, in its last 64 bytes.
+    {Name(20) + Spaces(3), Name(20)},
+    {Name(20) + LineBreakGap(50), Name(20)},
+    {"x =" + Spaces(90) + Name(20) + LineBreakGap(2) + "b", "x=" + Name(20) + "\rb"},
+    {"x =" + Spaces(90) + Name(20) + " " + Name(30) + LineBreakGap(5),
+     "x=" + Name(20) + " " + Name(30)},
+};
+INSTANTIATE_TEST_SUITE_P(Gaps, JsCompressorStretches, ::testing::ValuesIn(kGaps));
+
 // A run moved as one block carries bytes past its end over input already
 // read, never over the character in front of the read position, which
 // decides whether two signs parted by a comment stay apart. The leading

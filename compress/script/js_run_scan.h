@@ -1,0 +1,97 @@
+// Where a script's runs of plain copying end, and where the white space
+// behind them ends, from masks of the same 64-byte block.
+#ifndef CRV_JS_RUN_SCAN_H
+#define CRV_JS_RUN_SCAN_H
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+#include "compress/script/js_scan.h"
+
+namespace crv {
+
+using WhiteSpaceBytes = ScriptByteSet<'\t', '\n', '\r', ' '>;
+using LineBreakBytes = ScriptByteSet<'\n', '\r'>;
+
+// A gap starts at the stop that ended a run, so the block that found the
+// stop nearly always holds the gap and much of the run behind it. The length
+// of a gap (one space, or a line break and an indentation of any depth) is
+// then a count of bits, where a byte loop loses a guess at the end of most
+// gaps. The masks show the text as it was when made, which stays true of
+// every byte at or after the read position (see BlockScan). On the scalar
+// path the bytes are looked at one by one, as BlockScan does there.
+template <class Stops>
+class RunScan {
+    static_assert(Stops::Has('\0'), "the zero byte that ends the text ends every run");
+    static_assert(Stops::Has(' ') && Stops::Has('\t') && Stops::Has('\n') && Stops::Has('\r'),
+                  "white space ends a run, so a gap starts where a run stops");
+
+  public:
+    // The first member of Stops in [from, end), or end: the zero byte there.
+    const char *NextStop(const char *from, const char *end) {
+        if (!masks_) {
+            while (!Stops::Has(*from))
+                ++from;
+            return from;
+        }
+        for (;;) {
+            std::size_t offset = OffsetIn(from, end);
+            detail::BlockBits ahead = stops_ >> offset;
+            if (ahead != 0)
+                return from + std::countr_zero(ahead);
+            from += detail::kBlockBytes - static_cast<std::ptrdiff_t>(offset);
+        }
+    }
+
+    // The first byte at or after from that is not white space; lineBreak is
+    // set where a line feed or carriage return stood before it.
+    const char *SkipWhiteSpace(const char *from, const char *end, bool &lineBreak) {
+        if (!masks_) {
+            while (WhiteSpaceBytes::Has(*from))
+                lineBreak |= LineBreakBytes::Has(*from++);
+            return from;
+        }
+        for (;;) {
+            std::size_t offset = OffsetIn(from, end);
+            // The bits shifted in at the top are no white space, so the run
+            // of low ones stops at the block's end at the latest.
+            detail::BlockBits spaces = spaces_ >> offset;
+            detail::BlockBits run = spaces & ~(spaces + 1);
+            lineBreak |= ((lineBreaks_ >> offset) & run) != 0;
+            std::size_t length = static_cast<std::size_t>(std::countr_one(spaces));
+            from += length;
+            if (offset + length < static_cast<std::size_t>(detail::kBlockBytes))
+                return from;
+        }
+    }
+
+  private:
+    // Where from stands in the block, which is made anew at from where it
+    // does not hold from.
+    std::size_t OffsetIn(const char *from, const char *end) {
+        std::uintptr_t offset =
+            reinterpret_cast<std::uintptr_t>(from) - reinterpret_cast<std::uintptr_t>(base_);
+        if (offset < static_cast<std::uintptr_t>(detail::kBlockBytes))
+            return offset;
+        base_ = from;
+        auto [stops, spaces, lineBreaks] =
+            detail::MakeBlockMasks<Stops, WhiteSpaceBytes, LineBreakBytes>(from, end);
+        // Past the end the masks count every byte a member, as a stop should.
+        detail::BlockBits inside = ~detail::PastEndBits(from, end);
+        stops_ = stops;
+        spaces_ = spaces & inside;
+        lineBreaks_ = lineBreaks & inside;
+        return 0;
+    }
+
+    const bool masks_ = UsesBlockMasks();
+    const char *base_ = nullptr;
+    detail::BlockBits stops_ = 0;
+    detail::BlockBits spaces_ = 0;
+    detail::BlockBits lineBreaks_ = 0;
+};
+
+} // namespace crv
+
+#endif
