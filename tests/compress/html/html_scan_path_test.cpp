@@ -128,6 +128,8 @@ const Case kNames[] = {
     {"<a w@", ""},
     {"<w@", ""},
     {"<a w@<b>", "<a w@<b>"},
+    {"<a href=x title=\"w@\" id=w@<b>y", "<a href=x title=\"w@\" id=w@<b>y"},
+    {"<a href=x w@ title='y'<b>", "<a href=x w@ title='y'<b>"},
     {"<SPANw@ x>", "<SPANw@ x>"},
     {"<w@\x0b x>y", "<w@\x0b x>y"},
     {"x <BR\x01>  y <br\x01>", "x <BR\x01>y <br\x01>"},
