@@ -16,6 +16,7 @@ namespace crv {
 struct TagAttribute {
     char *nameBegin;
     char *nameEnd;
+    NameKey key;      // the key of the name
     bool hasValue;    // an "=" follows the name
     char quote;       // the quote around the value, or 0 for an unquoted one
     char *valueBegin; // inside the quotes
@@ -96,6 +97,34 @@ inline char *SkipSpace(char *at) {
     return at;
 }
 
+// The end of the attribute name that starts at first, and its key, end
+// being the zero byte of the text. The first character belongs to the name
+// whatever it is ("=", a quote). Most names are shorter than eight bytes:
+// one word read at first holds the name and the byte that ends it, as for a
+// tag name, and gives the key without a second reading. A control byte that
+// belongs to the name, or a longer name, is read byte by byte.
+inline char *ReadAttributeName(char *first, const char *end, NameKey &key) {
+    if (end - first >= 8) {
+        const ByteLanes lanes = LoadLanes(first);
+        // "<", "=" and ">" are neighbours, taken by one test.
+        const ByteLanes candidates =
+            (LanesBelow(lanes, '!') | LanesBelow(lanes ^ (kEveryLane * '<'), 3)) & ~ByteLanes{0x80};
+        if (candidates != 0) {
+            const auto length = static_cast<std::size_t>(std::countr_zero(candidates) / 8);
+            if (HasHtmlClass(first[length], kEndsAttributeName)) {
+                key = {LowerAsciiLetters(LowBytes(lanes, length)), 0};
+                return first + length;
+            }
+        }
+    }
+    char *nameEnd = first;
+    do
+        ++nameEnd;
+    while (!HasHtmlClass(*nameEnd, kEndsAttributeName));
+    key = MakeNameKey(first, nameEnd, end);
+    return nameEnd;
+}
+
 // The closing quote of a value from its first byte on, or end; needsQuotes
 // tells whether a byte before it keeps the quotes. Most values need none, so
 // one scan for those bytes usually finds the closing quote as well.
@@ -135,10 +164,7 @@ inline TagStep TagReader::Next(TagAttribute &attribute) {
     afterQuote_ = false;
     attribute.spaceBefore = spaceBefore;
     attribute.nameBegin = at;
-    // The first character belongs to the name whatever it is ("=", a quote).
-    do
-        ++at;
-    while (!HasHtmlClass(*at, kEndsAttributeName));
+    at = detail::ReadAttributeName(at, end_, attribute.key);
     attribute.nameEnd = at;
     at_ = at;
     char *equals = detail::SkipSpace(at);

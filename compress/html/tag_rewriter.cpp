@@ -134,7 +134,7 @@ bool TagRewriter::WriteAttribute(const TagAttribute &attribute) {
 bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     const std::string_view name(attribute.nameBegin,
                                 static_cast<std::size_t>(attribute.nameEnd - attribute.nameBegin));
-    const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd, textEnd_);
+    const NameKey key = attribute.key;
     const std::uint8_t lists = ListsHolding(key);
     shape.nameAlone = !attribute.hasValue || (lists & kBooleanAttribute) != 0 ||
                       (attribute.quote == 0 && attribute.valueBegin == attribute.valueEnd);
