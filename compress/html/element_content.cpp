@@ -40,9 +40,9 @@ std::string_view ValueOf(const TagAttribute &attribute) {
 TypeAttributes ReadTypeAttributes(char *nameEnd, const char *end) {
     TypeAttributes found;
     TagReader reader(nameEnd, end);
-    TagAttribute attribute;
+    TagAttribute attribute{};
     while (reader.Next(attribute) == TagStep::kAttribute) {
-        const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd, end);
+        const NameKey key = attribute.key;
         std::optional<std::string_view> *slot = key == kType       ? &found.type
                                                 : key == kLanguage ? &found.language
                                                                    : nullptr;

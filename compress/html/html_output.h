@@ -57,6 +57,23 @@ inline char *AppendBytes(const char *from, const char *to, char *out) {
     return out + length;
 }
 
+// Moves the piece [from, to) to out as AppendBytes does, where the text runs
+// on to end, its zero byte, and nothing from kept on may change (kept lies
+// at or before from). Names and most values are shorter than 32 bytes and
+// their lengths vary from one to the next, so a branch on the length would
+// often go the wrong way: where the output trails kept by a block or more,
+// the piece goes in one block of 32 whatever its length. What the block
+// stores past the piece lands before kept, on bytes already consumed.
+inline char *AppendShortPiece(const char *from, const char *to, char *out, const char *end,
+                              const char *kept) {
+    constexpr std::ptrdiff_t kBlock = 32;
+    if (to - from <= kBlock && kept - out >= kBlock && end - from >= kBlock) {
+        std::memcpy(out, from, kBlock);
+        return out + (to - from);
+    }
+    return AppendBytes(from, to, out);
+}
+
 } // namespace crv
 
 #endif

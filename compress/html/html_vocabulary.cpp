@@ -1,6 +1,7 @@
 // The lists are small and fixed, so they are folded at compile time into one
-// open-addressing hash table from name to the lists that hold it: a tag costs
-// one hash and usually one comparison instead of a walk through five lists.
+// hash table from name to the lists that hold it, where no two names share a
+// slot: a tag costs one hash and one comparison instead of a walk through
+// five lists.
 #include "compress/html/html_vocabulary.h"
 
 #include <cstddef>
@@ -86,6 +87,16 @@ constexpr bool EveryTailFits(const NameTable &names) {
 }
 
 static_assert(EveryTailFits(kNameTable));
+
+// Every name sits in the slot its hash gives, where the look-up reads it.
+constexpr bool EveryNameInItsSlot(const NameTable &names) {
+    for (std::size_t i = 0; i < kTableSize; ++i)
+        if (names[i].name != NameKey{} && HashName(names[i].name) != i)
+            return false;
+    return true;
+}
+
+static_assert(EveryNameInItsSlot(kNameTable));
 
 constexpr detail::VocabularyTable MakeLookUpTable() {
     detail::VocabularyTable table;

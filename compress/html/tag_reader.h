@@ -5,7 +5,9 @@
 #define CRV_TAG_READER_H
 
 #include <bit>
+#include <cstdint>
 
+#include "compress/byte_scan.h"
 #include "compress/html/attribute_value.h"
 #include "compress/html/byte_lanes.h"
 #include "compress/html/html_char.h"
@@ -16,6 +18,7 @@ namespace crv {
 struct TagAttribute {
     char *nameBegin;
     char *nameEnd;
+    NameKey key;      // the key of the name
     bool hasValue;    // an "=" follows the name
     char quote;       // the quote around the value, or 0 for an unquoted one
     char *valueBegin; // inside the quotes
@@ -96,12 +99,78 @@ inline char *SkipSpace(char *at) {
     return at;
 }
 
+// The end of the attribute name that starts at first, and its key, end
+// being the zero byte of the text. The first character belongs to the name
+// whatever it is ("=", a quote). Most names are shorter than eight bytes:
+// one word read at first holds the name and the byte that ends it, as for a
+// tag name, and gives the key without a second reading. A control byte that
+// belongs to the name, or a longer name, is read byte by byte.
+inline char *ReadAttributeName(char *first, const char *end, NameKey &key) {
+    if (end - first >= 8) {
+        const ByteLanes lanes = LoadLanes(first);
+        // "<", "=" and ">" are neighbours, taken by one test.
+        const ByteLanes candidates =
+            (LanesBelow(lanes, '!') | LanesBelow(lanes ^ (kEveryLane * '<'), 3)) & ~ByteLanes{0x80};
+        if (candidates != 0) {
+            const auto length = static_cast<std::size_t>(std::countr_zero(candidates) / 8);
+            if (HasHtmlClass(first[length], kEndsAttributeName)) {
+                key = {LowerAsciiLetters(LowBytes(lanes, length)), 0};
+                return first + length;
+            }
+        }
+    }
+    char *nameEnd = first;
+    do
+        ++nameEnd;
+    while (!HasHtmlClass(*nameEnd, kEndsAttributeName));
+    key = MakeNameKey(first, nameEnd, end);
+    return nameEnd;
+}
+
+#ifdef CRV_VECTOR_SCAN
+// A bit for each of the sixteen bytes at at that may be one of QuoteKeepers.
+// Every byte below "!" stands for the white space among them, which takes
+// one comparison instead of five; the caller turns away the control bytes
+// this lets in.
+inline unsigned QuoteKeeperCandidates(const char *at) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+    __m128i hits = _mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8(' ')), block);
+    hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, _mm_set1_epi8('>')));
+    hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, _mm_set1_epi8('"')));
+    hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, _mm_set1_epi8('\'')));
+    return static_cast<unsigned>(_mm_movemask_epi8(hits));
+}
+#endif
+
+// The first of QuoteKeepers from first on, or end. Most values are shorter
+// than 32 bytes, where the call and path choice of the wide scan cost more
+// than its width saves: their first 32 bytes are tested in line, sixteen at
+// a time but with one branch on the outcome (a loop over 16-byte blocks
+// would leave at a turn that changes with every value), where the build has
+// SSE2 and the scalar path is not forced. A longer value, and the last bytes
+// before end, are left to the wide scan, which reads no further than end.
+inline char *FindQuoteKeeper(char *first, const char *end) {
+#ifdef CRV_VECTOR_SCAN
+    if (end - first >= 32 && ActiveScanPath() != ScanPath::kScalar) {
+        const std::uint32_t candidates =
+            QuoteKeeperCandidates(first) | QuoteKeeperCandidates(first + 16) << 16;
+        for (std::uint32_t mask = candidates; mask != 0; mask &= mask - 1) {
+            char *candidate = first + std::countr_zero(mask);
+            if (QuoteKeepers::Has(*candidate))
+                return candidate;
+        }
+        first += 32;
+    }
+#endif
+    return FindByte<QuoteKeepers>(first, end);
+}
+
 // The closing quote of a value from its first byte on, or end; needsQuotes
 // tells whether a byte before it keeps the quotes. Most values need none, so
 // one scan for those bytes usually finds the closing quote as well.
 template <char kQuote>
 char *FindValueEnd(char *first, const char *end, bool &needsQuotes) {
-    char *stop = FindByte<QuoteKeepers>(first, end);
+    char *stop = FindQuoteKeeper(first, end);
     needsQuotes = stop == first || (stop != end && *stop != kQuote);
     if (stop != end && *stop != kQuote)
         stop = FindByte<ByteSet<0, kQuote>>(stop, end);
@@ -135,10 +204,7 @@ inline TagStep TagReader::Next(TagAttribute &attribute) {
     afterQuote_ = false;
     attribute.spaceBefore = spaceBefore;
     attribute.nameBegin = at;
-    // The first character belongs to the name whatever it is ("=", a quote).
-    do
-        ++at;
-    while (!HasHtmlClass(*at, kEndsAttributeName));
+    at = detail::ReadAttributeName(at, end_, attribute.key);
     attribute.nameEnd = at;
     at_ = at;
     char *equals = detail::SkipSpace(at);

@@ -37,6 +37,11 @@ class TagRewriter {
     void Put(const TagAttribute &attribute, const AttributeShape &shape);
     void Put(char c) { *out_++ = c; }
     bool MayChange(const char *writeEnd);
+    // Writes a piece of the tag. Until the tag is known to close, nothing
+    // from its "<" on may change; after that, nothing from the piece on.
+    void Move(const char *from, const char *to) {
+        out_ = AppendShortPiece(from, to, out_, textEnd_, closes_ ? from : lt_);
+    }
 
     char *const lt_;
     const char *const textEnd_; // the zero byte that ends the text
@@ -65,7 +70,7 @@ RewrittenTag TagRewriter::Rewrite(bool slashSaysSomething) {
     char *nameEnd = reader_.Position();
     if (!MayChange(out_ + (nameEnd - lt_)))
         return {end_, reader_.Position(), out_};
-    out_ = AppendBytes(lt_, nameEnd, out_);
+    Move(lt_, nameEnd);
     TagAttribute attribute{};
     TagStep step;
     while ((step = reader_.Next(attribute)) == TagStep::kAttribute) {
@@ -129,7 +134,7 @@ bool TagRewriter::WriteAttribute(const TagAttribute &attribute) {
 bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
     const std::string_view name(attribute.nameBegin,
                                 static_cast<std::size_t>(attribute.nameEnd - attribute.nameBegin));
-    const NameKey key = MakeNameKey(attribute.nameBegin, attribute.nameEnd, textEnd_);
+    const NameKey key = attribute.key;
     const std::uint8_t lists = ListsHolding(key);
     shape.nameAlone = !attribute.hasValue || (lists & kBooleanAttribute) != 0 ||
                       (attribute.quote == 0 && attribute.valueBegin == attribute.valueEnd);
@@ -150,7 +155,7 @@ bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
 }
 
 void TagRewriter::Put(const TagAttribute &attribute, const AttributeShape &shape) {
-    out_ = AppendBytes(attribute.nameBegin, attribute.nameEnd, out_);
+    Move(attribute.nameBegin, attribute.nameEnd);
     if (shape.nameAlone) {
         last_ = AttributeEnd::kName;
         return;
@@ -158,7 +163,7 @@ void TagRewriter::Put(const TagAttribute &attribute, const AttributeShape &shape
     Put('=');
     if (shape.keepQuotes)
         Put(attribute.quote);
-    out_ = AppendBytes(attribute.valueBegin, shape.valueEnd, out_);
+    Move(attribute.valueBegin, shape.valueEnd);
     if (shape.keepQuotes)
         Put(attribute.quote);
     last_ = shape.keepQuotes ? AttributeEnd::kQuotedValue : AttributeEnd::kUnquotedValue;

@@ -33,7 +33,7 @@ RewrittenTag RewriteTagWithAttributes(char *lt, char *nameEnd, const char *end, 
 inline RewrittenTag RewriteTag(char *lt, char *nameEnd, const char *end, char *out,
                                bool slashSaysSomething, const CompressOptions &options) {
     if (*nameEnd == '>')
-        return {TagStep::kClose, nameEnd, AppendBytes(lt, nameEnd + 1, out)};
+        return {TagStep::kClose, nameEnd, AppendShortPiece(lt, nameEnd + 1, out, end, lt)};
     return RewriteTagWithAttributes(lt, nameEnd, end, out, slashSaysSomething, options);
 }
 

@@ -23,6 +23,32 @@ const Case kRewrite[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rewrite, HtmlAttribute, ::testing::ValuesIn(kRewrite));
 
+// The name decides what becomes of an attribute whether it is read in one
+// word with the byte that ends it (shorter than eight bytes, with room after
+// it), byte by byte (eight bytes or more, a control byte in it, or the last
+// bytes of the text), and whatever its case: a boolean one loses its value,
+// a style or event handler value is told by it.
+const Case kNamesReadEitherWay[] = {
+    {"<a hidden=1>", "<a hidden>"},
+    {"<a HIDDEN='hidden' id=x>", "<a HIDDEN id=x>"},
+    {"<a hidden>", "<a hidden>"},
+    {"<a x hidden>", "<a x hidden>"},
+    {"<a nowrap\t=\t1>", "<a nowrap>"},
+    {"<a selected=1>", "<a selected>"},
+    {"<a SeLeCtEd=1 readonly=1>", "<a SeLeCtEd readonly>"},
+    {"<a hidden\x01=1>", "<a hidden\x01=1>"},
+    {"<a \x01hidden=1>", "<a \x01hidden=1>"},
+    {"<a =hidden>", "<a =hidden>"},
+    {"<a =\"ab\">text", "<a =\"ab\">text"},
+    {"<a ==1 hidden=\"x\">", "<a ==1 hidden>"},
+    {"<a hidden<b>", "<a hidden<b>"},
+    {"<a ONCLICK=\"f()\">", "<a ONCLICK=\"f()\">"},
+    {"<a onclickhandler=\"f()\">", "<a onclickhandler=\"f()\">"},
+    {"<a title=x href=\"y\" src='z'>", "<a title=x href=y src=z>"},
+};
+INSTANTIATE_TEST_SUITE_P(NamesReadEitherWay, HtmlAttribute,
+                         ::testing::ValuesIn(kNamesReadEitherWay));
+
 // Quotes stay where an unquoted value would read differently: white space or
 // ">" would end it, a quote would open it, and an empty one would take the
 // next attribute for its value.

@@ -93,7 +93,8 @@ const Case kText[] = {
 INSTANTIATE_TEST_SUITE_P(Text, HtmlScanPath, ::testing::ValuesIn(kText));
 
 // Attribute values: the closing quote, or a byte that keeps the quotes, at
-// any offset; a value without its closing quote runs to the end.
+// any offset; a value without its closing quote runs to the end. A control
+// byte is no keeper, near the end of the text or well before it.
 const Case kAttributeValues[] = {
     {"<a title=\"w@\">x", "<a title=w@>x"},
     {"<a title='w@'>x", "<a title=w@>x"},
@@ -103,6 +104,17 @@ const Case kAttributeValues[] = {
     {"<a title=\"w@'\">", "<a title=\"w@'\">"},
     {"<a title='w@\"'>", "<a title='w@\"'>"},
     {"<a title=\"w@\fx\">", "<a title=\"w@\fx\">"},
+    {"<a title=\"w@\x01x\">", "<a title=w@\x01x>"},
+    {"<a title=\"w@\x1f\x0b\">", "<a title=w@\x1f\x0b>"},
+    {"<a title=\"w@\x01\x1f\tx\">", "<a title=\"w@\x01\x1f\tx\">"},
+    {"<a title=\"\x02w@\x03\">", "<a title=\x02w@\x03>"},
+    {"<a title=\"w@\x01", ""},
+    {"<a title=\"w@\x01x\">0123456789 0123456789 0123456789 0123456789",
+     "<a title=w@\x01x>0123456789 0123456789 0123456789 0123456789"},
+    {"<a title=\"\x02w@\x1f x\">0123456789 0123456789 0123456789 0123456789",
+     "<a title=\"\x02w@\x1f x\">0123456789 0123456789 0123456789 0123456789"},
+    {"<a title='w@\x0b'>0123456789 0123456789 0123456789 0123456789",
+     "<a title=w@\x0b>0123456789 0123456789 0123456789 0123456789"},
     {"<a title=\"w@\"x=\"w@\">", "<a title=w@ x=w@>"},
     {"<a title=\"w@", ""},
     {"<p>x <a title=\"w@", "<p>x"},
@@ -123,6 +135,8 @@ const Case kNames[] = {
     {"<a w@", ""},
     {"<w@", ""},
     {"<a w@<b>", "<a w@<b>"},
+    {"<a href=x title=\"w@\" id=w@<b>y", "<a href=x title=\"w@\" id=w@<b>y"},
+    {"<a href=x w@ title='y'<b>", "<a href=x w@ title='y'<b>"},
     {"<SPANw@ x>", "<SPANw@ x>"},
     {"<w@\x0b x>y", "<w@\x0b x>y"},
     {"x <BR\x01>  y <br\x01>", "x <BR\x01>y <br\x01>"},

@@ -1,6 +1,7 @@
 // The word-at-a-time pieces of the HTML compressor against their plain
-// definitions: moving a piece of output over its source, and the key of a
-// name read two words at a time.
+// definitions: moving a piece of output over its source, whole or as one
+// block, and the key of a name read two words at a time.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -28,6 +29,34 @@ TEST(HtmlAppendBytes, MovesLikeMemmoveWhateverTheGap) {
                                     buffer.data() + 8);
             EXPECT_EQ(end, buffer.data() + 8 + length);
             EXPECT_EQ(buffer, expected) << "length " << length << ", gap " << gap;
+        }
+    }
+}
+
+// A short piece moved as one block when the output trails far enough: the
+// piece lands as memmove puts it, and nothing changes from kept on (kept is
+// the piece itself here) nor past end, whatever the length, the gap and the
+// room left before end, on either side of the block's size.
+TEST(HtmlAppendShortPiece, MovesLikeMemmoveAndKeepsWhatFollows) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+        for (std::size_t gap = 0; gap <= 40; ++gap) {
+            for (std::size_t room = length; room <= 40; ++room) {
+                std::string buffer(8 + gap + room + 8, '.');
+                for (std::size_t i = 0; i < room; ++i)
+                    buffer[8 + gap + i] = static_cast<char>('a' + i % 26);
+                std::string expected = buffer;
+                std::memmove(expected.data() + 8, expected.data() + 8 + gap, length);
+                char *out = buffer.data() + 8;
+                char *from = out + gap;
+                char *end = AppendShortPiece(from, from + length, out, from + room, from);
+                ASSERT_EQ(end, out + length);
+                const std::size_t unchangedFrom = 8 + std::max(gap, length);
+                EXPECT_EQ(buffer.substr(8, length), expected.substr(8, length))
+                    << "length " << length << ", gap " << gap << ", room " << room;
+                EXPECT_EQ(buffer.substr(unchangedFrom), expected.substr(unchangedFrom))
+                    << "length " << length << ", gap " << gap << ", room " << room;
+                EXPECT_EQ(buffer.substr(0, 8), expected.substr(0, 8));
+            }
         }
     }
 }
