@@ -117,10 +117,10 @@ extern const VocabularyTable kVocabularyTable;
 inline std::uint8_t ListsHolding(NameKey name) {
     using detail::kVocabularyTable;
     const std::size_t index = detail::HashName(name);
-    const bool holds = (kVocabularyTable.heads[index] == name.head) &
-                       (kVocabularyTable.tails[index] == name.tail);
+    const unsigned holds = static_cast<unsigned>(kVocabularyTable.heads[index] == name.head) &
+                           static_cast<unsigned>(kVocabularyTable.tails[index] == name.tail);
     // A mask rather than a choice, which the compiler would make a branch.
-    const unsigned every = 0u - static_cast<unsigned>(holds);
+    const unsigned every = 0u - holds;
     return static_cast<std::uint8_t>(kVocabularyTable.lists[index] & every);
 }
 
