@@ -557,6 +557,51 @@ const StretchCase kGaps[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Gaps, JsCompressorStretches, ::testing::ValuesIn(kGaps));
 
+// One space between two tokens is settled as the token is copied, from the
+// characters on either side; the gaps it leaves to the rest of the pass
+// (behind a name that may be a keyword, before a ".", "/", white space or
+// the end) must come out as before. The spaces stand at each step of a
+// block too.
+const StretchCase kLoneSpaces[] = {
+    {"var a = b ;", "var a=b"},
+    {"a = b ( c , d ) [ e ] ;x", "a=b(c,d)[e];x"},
+    {"if ( a ) { b } else { c }", "if(a){b}else{c}"},
+    {"a = b + c - d * e", "a=b+c-d*e"},
+    {"a + +b - -c + -d", "a+ +b- -c+-d"},
+    {"x = ! a ? b : c", "x=!a?b:c"},
+    {"x = /a/ g ; y = /b/ in z", "x=/a/ g;y=/b/ in z"},
+    {"a = 'b' + 'c' ; d", "a='bc';d"},
+    {"a = 'b' + \"c\" ; d", "a='b'+\"c\";d"},
+    {"a = `b` + c", "a=`b`+c"},
+    {"x = 1 .toString ( )", "x=1 .toString()"},
+    {"x = a .b", "x=a.b"},
+    {"x = a / b / c", "x=a/b/c"},
+    {"x = a /* c */ b", "x=a b"},
+    {"x = function () {}\n'y'", "x=function(){};'y'"},
+    {"x = class {}\n'y'", "x=class{};'y'"},
+    {"x = {} instanceof y", "x={}instanceof y"},
+    {"x = async function () {}\n'a'", "x=async function(){};'a'"},
+    {"return a in b", "return a in b"},
+    {"a\t= b", "a=b"},
+    {"a =\tb", "a=b"},
+    {Name(15) + " " + Name(20), Name(15) + " " + Name(20)},
+    {Name(16) + " = b", Name(16) + "=b"},
+    {Name(17) + " " + Name(50), Name(17) + " " + Name(50)},
+    {Name(31) + " ( b )", Name(31) + "(b)"},
+    {Name(32) + " " + Name(40), Name(32) + " " + Name(40)},
+    {Name(33) + " = b", Name(33) + "=b"},
+    {Name(62) + " " + Name(3), Name(62) + " " + Name(3)},
+    {Name(63) + " " + Name(3), Name(63) + " " + Name(3)},
+    {Name(64) + " = b", Name(64) + "=b"},
+    {Name(65) + " " + Name(3), Name(65) + " " + Name(3)},
+    // In the last 64 bytes of the text, and right before its end.
+    {Spaces(70) + Name(30) + " " + Name(20) + " = c", Name(30) + " " + Name(20) + "=c"},
+    {Name(40) + " a", Name(40) + " a"},
+    {Name(40) + " ;", Name(40)},
+    {Name(40) + " ", Name(40)},
+};
+INSTANTIATE_TEST_SUITE_P(LoneSpaces, JsCompressorStretches, ::testing::ValuesIn(kLoneSpaces));
+
 // A run moved as one block carries bytes past its end over input already
 // read, never over the character in front of the read position, which
 // decides whether two signs parted by a comment stay apart. The leading
