@@ -512,14 +512,16 @@ void JsPass::CopyToken() {
 // alone: a space between two words, else nothing. Settled here, it costs a
 // test instead of a way out of the token through Separate and back. Left
 // to Separate: a gap of more white space, one that may hold a comment, one
-// before a "." (footnote (1)) or the end, and one behind a word that may be
-// a keyword NoteKeyword looks for.
+// before a "." (footnote (1)) or the end.
 bool JsPass::SettleLoneSpace() {
     if (*read_ != ' ' || !SettlesAfterLoneSpace(read_[1]))
         return false;
-    if (LastWritten() == 'n' || LastWritten() == 's')
-        return false;
-    const bool keep = LastTokenKind() == TokenKind::kWord && !IsScriptPunctuation(read_[1]);
+    const char last = LastWritten();
+    const TokenKind kind = LastTokenKind();
+    if (((last == 'n') | (last == 's')) & (kind == TokenKind::kWord))
+        NoteKeyword(last_ + 1);
+    // A word in front keeps the space about half the time: no branch on it.
+    const bool keep = (kind == TokenKind::kWord) & !IsScriptPunctuation(read_[1]);
     // The space stands in the text at read_, at or behind last_ + 1.
     last_[1] = ' ';
     last_ += keep;
