@@ -303,6 +303,7 @@ class JsPass {
 
     void CopyToken();
     bool SettleLoneSpace();
+    bool DropGapBehindPunctuation();
     void CopyPlainRun();
     bool CopySpecial(char c);
     void OpenBrace();
@@ -503,7 +504,7 @@ bool JsPass::KeepsApart(char next) const {
 void JsPass::CopyToken() {
     do
         CopyPlainRun();
-    while (SettleLoneSpace() || CopySpecial(*read_));
+    while (CopySpecial(*read_));
     previous_ = LastTokenKind();
 }
 
@@ -514,7 +515,7 @@ void JsPass::CopyToken() {
 // to Separate: a gap of more white space, one that may hold a comment, one
 // before a "." (footnote (1)) or the end.
 bool JsPass::SettleLoneSpace() {
-    if (*read_ != ' ' || !SettlesAfterLoneSpace(read_[1]))
+    if (!SettlesAfterLoneSpace(read_[1]))
         return false;
     const char last = LastWritten();
     const TokenKind kind = LastTokenKind();
@@ -530,6 +531,20 @@ bool JsPass::SettleLoneSpace() {
     return true;
 }
 
+// Behind punctuation other than the line enders (";" LF, "{" LF, "," LF)
+// white space goes, line breaks and all, whatever follows but a comment or
+// the end: settled on the spot, as a lone space is.
+bool JsPass::DropGapBehindPunctuation() {
+    if (LastTokenKind() != TokenKind::kPunctuation)
+        return false;
+    bool lineBreak = false;
+    const char *next = runs_.SkipWhiteSpace(read_, end_, lineBreak);
+    if (!SettlesAfterLoneSpace(*next))
+        return false;
+    read_ = next;
+    return true;
+}
+
 // The hot loop. The cursor is published once for the run: no other thread
 // can tell that from a store per character.
 void JsPass::CopyPlainRun() {
@@ -542,14 +557,17 @@ void JsPass::CopyPlainRun() {
 
 // One branch on the character picks all of its work: what it opens or
 // closes is noted before it is written, what it starts behind. White space
-// and the end of the text end the token: returns false there.
+// and the end of the text end the token, but for a lone space settled on
+// the spot: returns false there.
 bool JsPass::CopySpecial(char c) {
     switch (c) {
-    case '\0':
     case ' ':
+        return SettleLoneSpace();
     case '\t':
     case '\n':
     case '\r':
+        return DropGapBehindPunctuation();
+    case '\0':
         return false;
     case '(':
         ++brackets_;
