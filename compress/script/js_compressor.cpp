@@ -562,7 +562,7 @@ void JsPass::CopyPlainRun() {
 bool JsPass::CopySpecial(char c) {
     switch (c) {
     case ' ':
-        return SettleLoneSpace();
+        return SettleLoneSpace() || DropGapBehindPunctuation();
     case '\t':
     case '\n':
     case '\r':
