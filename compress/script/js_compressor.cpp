@@ -210,10 +210,10 @@ char *MoveRun(char *last, const char *from, const char *to, const char *end) {
     return last + length;
 }
 
-// What may follow a lone space that the token copy settles (see
-// SettleLoneSpace): not white space, the end, a "/" that may open a
-// comment, nor a "." that a number may take as its fraction.
-constexpr ClassTable MakeSettlesAfterLoneSpace() {
+// What may follow a gap that the token copy settles (see SettleLoneSpace):
+// not white space, the end, a "/" that may open a comment, nor a "." that a
+// number may take as its fraction.
+constexpr ClassTable MakeSettlesAfterGap() {
     ClassTable table{};
     for (int code = 0; code < 256; ++code)
         table[static_cast<std::size_t>(code)] = 1;
@@ -221,10 +221,10 @@ constexpr ClassTable MakeSettlesAfterLoneSpace() {
         table[static_cast<unsigned char>(c)] = 0;
     return table;
 }
-constexpr ClassTable kSettlesAfterLoneSpace = MakeSettlesAfterLoneSpace();
+constexpr ClassTable kSettlesAfterGap = MakeSettlesAfterGap();
 
-bool SettlesAfterLoneSpace(char c) {
-    return kSettlesAfterLoneSpace[static_cast<unsigned char>(c)] != 0;
+bool SettlesAfterGap(char c) {
+    return kSettlesAfterGap[static_cast<unsigned char>(c)] != 0;
 }
 
 bool IsSign(char c) { return c == '+' || c == '-'; }
@@ -512,10 +512,10 @@ void JsPass::CopyToken() {
 // and the table settles such a gap from the two characters around it
 // alone: a space between two words, else nothing. Settled here, it costs a
 // test instead of a way out of the token through Separate and back. Left
-// to Separate: a gap of more white space, one that may hold a comment, one
-// before a "." (footnote (1)) or the end.
+// to Separate: a gap before a "." (footnote (1)), a comment or the end, and
+// longer gaps but those DropGapBehindPunctuation settles.
 bool JsPass::SettleLoneSpace() {
-    if (!SettlesAfterLoneSpace(read_[1]))
+    if (!SettlesAfterGap(read_[1]))
         return false;
     const char last = LastWritten();
     const TokenKind kind = LastTokenKind();
@@ -531,15 +531,15 @@ bool JsPass::SettleLoneSpace() {
     return true;
 }
 
-// Behind punctuation other than the line enders (";" LF, "{" LF, "," LF)
-// white space goes, line breaks and all, whatever follows but a comment or
-// the end: settled on the spot, as a lone space is.
+// Behind punctuation that is no line ender (as at the end of most lines:
+// ";", "{", ",") a gap goes, line breaks and all, whatever follows it but a
+// comment or the end; it is settled on the spot, as a lone space is.
 bool JsPass::DropGapBehindPunctuation() {
     if (LastTokenKind() != TokenKind::kPunctuation)
         return false;
     bool lineBreak = false;
     const char *next = runs_.SkipWhiteSpace(read_, end_, lineBreak);
-    if (!SettlesAfterLoneSpace(*next))
+    if (!SettlesAfterGap(*next))
         return false;
     read_ = next;
     return true;
@@ -557,8 +557,8 @@ void JsPass::CopyPlainRun() {
 
 // One branch on the character picks all of its work: what it opens or
 // closes is noted before it is written, what it starts behind. White space
-// and the end of the text end the token, but for a lone space settled on
-// the spot: returns false there.
+// and the end of the text end the token (returns false there), but for the
+// gaps settled on the spot.
 bool JsPass::CopySpecial(char c) {
     switch (c) {
     case ' ':
