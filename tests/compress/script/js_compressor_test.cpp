@@ -557,6 +557,76 @@ const StretchCase kGaps[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Gaps, JsCompressorStretches, ::testing::ValuesIn(kGaps));
 
+// One space between two tokens is settled as the token is copied, from the
+// characters on either side; the gaps it leaves to the rest of the pass
+// (before a ".", "/", more white space or the end, and line breaks) must
+// come out as before. The gaps stand at each step of a block too.
+const StretchCase kSettledGaps[] = {
+    {"var a = b ;", "var a=b"},
+    {"a = b ( c , d ) [ e ] ;x", "a=b(c,d)[e];x"},
+    {"if ( a ) { b } else { c }", "if(a){b}else{c}"},
+    {"a = b + c - d * e", "a=b+c-d*e"},
+    {"a + +b - -c + -d", "a+ +b- -c+-d"},
+    {"x = ! a ? b : c", "x=!a?b:c"},
+    {"x = /a/ g ; y = /b/ in z", "x=/a/ g;y=/b/ in z"},
+    {"a = 'b' + 'c' ; d", "a='bc';d"},
+    {"a = 'b' + \"c\" ; d", "a='b'+\"c\";d"},
+    {"a = `b` + c", "a=`b`+c"},
+    {"x = 1 .toString ( )", "x=1 .toString()"},
+    {"x = a .b", "x=a.b"},
+    {"x = a / b / c", "x=a/b/c"},
+    {"x = a /* c */ b", "x=a b"},
+    {"x = function () {}\n'y'", "x=function(){};'y'"},
+    {"x = class {}\n'y'", "x=class{};'y'"},
+    {"x = {} instanceof y", "x={}instanceof y"},
+    {"x = async function () {}\n'a'", "x=async function(){};'a'"},
+    {"return a in b", "return a in b"},
+    {"a\t= b", "a=b"},
+    {"a =\tb", "a=b"},
+    {Name(15) + " " + Name(20), Name(15) + " " + Name(20)},
+    {Name(16) + " = b", Name(16) + "=b"},
+    {Name(17) + " " + Name(50), Name(17) + " " + Name(50)},
+    {Name(31) + " ( b )", Name(31) + "(b)"},
+    {Name(32) + " " + Name(40), Name(32) + " " + Name(40)},
+    {Name(33) + " = b", Name(33) + "=b"},
+    {Name(62) + " " + Name(3), Name(62) + " " + Name(3)},
+    {Name(63) + " " + Name(3), Name(63) + " " + Name(3)},
+    {Name(64) + " = b", Name(64) + "=b"},
+    {Name(65) + " " + Name(3), Name(65) + " " + Name(3)},
+    // White space of any kind behind punctuation that ends no statement.
+    {"a = [\n    1,\n    2\n];\nb", "a=[1,2];b"},
+    {"f(a, b);\n    g();\n", "f(a,b);g()"},
+    {"{\n\n  a;\n}\n", "{a}"},
+    {"a ;\t\n b", "a;b"},
+    {"a;\r\n  b;\r\n}", "a;b}"},
+    {"a = [\r\n\t1\r\n]", "a=[1]"},
+    {"a;  \n  b", "a;b"},
+    {"a = {  }", "a={}"},
+    {"a;  /* c */  b", "a;b"},
+    {"a;  ", "a"},
+    {"a  = b", "a=b"},
+    {"f(a)  \n  b", "f(a)\rb"},
+    {"a;\n  // c\n  b", "a;b"},
+    {"a;\n  /* c */ b", "a;b"},
+    {"a;\n  /x/.test(b)", "a;/x/.test(b)"},
+    {"a =\n  .5", "a=.5"},
+    {"x = {};\n   ", "x={}"},
+    {"x = {}\n  y", "x={};y"},
+    {"a = b ||\n  c", "a=b||c"},
+    {Name(60) + ";" + LineBreakGap(10) + "b", Name(60) + ";b"},
+    {Name(62) + "," + LineBreakGap(70) + "b", Name(62) + ",b"},
+    {Name(63) + ";" + Spaces(1) + "b", Name(63) + ";b"},
+    {Name(64) + ";" + LineBreakGap(0) + "b", Name(64) + ";b"},
+    {Name(30) + "=" + Spaces(33) + "b", Name(30) + "=b"},
+    // In the last 64 bytes of the text, and right before its end.
+    {Spaces(70) + Name(30) + " " + Name(20) + " = c", Name(30) + " " + Name(20) + "=c"},
+    {Spaces(70) + Name(30) + ";" + LineBreakGap(8) + "c", Name(30) + ";c"},
+    {Name(40) + " a", Name(40) + " a"},
+    {Name(40) + " ;", Name(40)},
+    {Name(40) + " ", Name(40)},
+};
+INSTANTIATE_TEST_SUITE_P(SettledGaps, JsCompressorStretches, ::testing::ValuesIn(kSettledGaps));
+
 // A run moved as one block carries bytes past its end over input already
 // read, never over the character in front of the read position, which
 // decides whether two signs parted by a comment stay apart. The leading
