@@ -64,6 +64,21 @@ constexpr std::uint64_t LowBytes(std::uint64_t bytes, std::size_t count) {
     return count >= 8 ? bytes : bytes & ((std::uint64_t{1} << (8 * count)) - 1);
 }
 
+// The head of the key of a name of count bytes (at most 8) read as one word,
+// where no byte of the name but the first is below "!". Keys are only ever
+// compared with those of the names the compressor knows, made of lower-case
+// letters and "/" (and of letters alone where an attribute is asked about).
+// Setting the 0x20 bit of every byte makes the same matches as lower-casing
+// the letters: the only other bytes it turns into a letter or "/" are
+// capitals and bytes below "!". A first byte below "!" may turn into "/",
+// but the names that begin with it are end tags, which hold none of the bits
+// asked of an attribute. One OR instead of a test of every byte for a
+// capital, as every tag and every attribute costs a key.
+constexpr std::uint64_t FoldedKeyHead(std::uint64_t bytes, std::size_t count) {
+    constexpr std::uint64_t kEvery = 0x0101010101010101u;
+    return LowBytes(bytes | (kEvery * 0x20), count);
+}
+
 // The key of [from, to) where the text goes on to end, its zero byte. A tag
 // costs a key for its name and one for each attribute, so where sixteen
 // bytes can be read they are taken two words at a time.
