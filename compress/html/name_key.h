@@ -1,6 +1,8 @@
-// A tag or attribute name as the vocabulary look-ups see it: lower-cased and
-// packed into two words, so that comparing two names is comparing two pairs
-// of integers. The output keeps the name as the source spells it.
+// A tag or attribute name as the vocabulary look-ups see it: lower-cased (a
+// short name read as one word is folded instead, see FoldedKeyHead) and
+// packed into two words, so that comparing a name with a known one is
+// comparing two pairs of integers. The output keeps the name as the source
+// spells it.
 #ifndef CRV_NAME_KEY_H
 #define CRV_NAME_KEY_H
 
