@@ -73,11 +73,13 @@ void HtmlPass::Run() {
         char *lt = *at == '<' && OpensMarkup(at[1]) ? at : nullptr;
         if (lt == nullptr)
             lt = WriteSpaceBeforeMarkup(at, out_, whiteSpace_);
-        if (lt == nullptr)
+        // Only a run that holds text can reach the end of the document.
+        if (lt == nullptr) {
             lt = WriteTextToMarkup(at, end_, out_, whiteSpace_);
-        if (lt == end_) {
-            EndLastTextRun(runOut_, out_, whiteSpace_);
-            break;
+            if (lt == end_) {
+                EndLastTextRun(runOut_, out_, whiteSpace_);
+                break;
+            }
         }
         at = Markup(lt);
         if (at != nullptr)
