@@ -125,14 +125,14 @@ char *HtmlPass::Tag(char *lt) {
     Publish(tag.at);
     EndText();
     out_ = ApplyTagToWhiteSpace(lists, tag.out, whiteSpace_);
-    // A textarea's value is not text of the page: a space pending before the
-    // box stays, rather than being taken back by "</textarea>".
-    if (content == ElementContent::kTextarea)
-        whiteSpace_.trailingSpaceSegment = nullptr;
     if (content == ElementContent::kMarkup) {
         runOut_ = out_;
         return tag.at + 1;
     }
+    // A textarea's value is not text of the page: a space pending before the
+    // box stays, rather than being taken back by "</textarea>".
+    if (content == ElementContent::kTextarea)
+        whiteSpace_.trailingSpaceSegment = nullptr;
     return Content(content, tag.at + 1);
 }
 
