@@ -4,6 +4,8 @@
 #ifndef CRV_ELEMENT_CONTENT_H
 #define CRV_ELEMENT_CONTENT_H
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -36,19 +38,49 @@ constexpr std::uint64_t NamePrefix(std::string_view name) {
     return KeyPrefix(MakeNameKey(name.substr(0, 5)));
 }
 
+// The names of the elements whose content is not markup are five bytes or
+// longer and differ in their first five. Their prefixes sit in a table of
+// eight slots, chosen by a multiplier under which each falls into a slot of
+// its own and none into the first, which (as every free slot) holds zero:
+// the prefix of the empty key, whose name may still be one of them.
+inline constexpr std::uint64_t kContentPrefixMultiplier = 0x78E5'1061'7311'D8A3;
+
+constexpr std::size_t ContentPrefixSlot(std::uint64_t prefix) {
+    return static_cast<std::size_t>((prefix * kContentPrefixMultiplier) >> 61);
+}
+
+inline constexpr std::array<std::string_view, 5> kContentElements = {
+    "script", "style", "textarea", "title", "plaintext"};
+
+constexpr std::array<std::uint64_t, 8> MakeContentPrefixes() {
+    std::array<std::uint64_t, 8> prefixes{};
+    for (std::string_view name : kContentElements)
+        prefixes[ContentPrefixSlot(NamePrefix(name))] = NamePrefix(name);
+    return prefixes;
+}
+
+inline constexpr std::array<std::uint64_t, 8> kContentPrefixes = MakeContentPrefixes();
+
+constexpr bool EveryContentPrefixInItsSlot() {
+    for (std::string_view name : kContentElements)
+        if (ContentPrefixSlot(NamePrefix(name)) == 0 ||
+            kContentPrefixes[ContentPrefixSlot(NamePrefix(name))] != NamePrefix(name))
+            return false;
+    return true;
+}
+
+static_assert(EveryContentPrefixInItsSlot());
+
 } // namespace detail
 
 // As ReadContentOf, answered without a call for the names that cannot hold
-// such content. Every start tag asks, and the names of those elements are
-// five bytes or longer and differ in their first five, which one word
-// compares; a longer name may be one of them once the slashes at its end
-// are taken off, and a name too long for a key (empty) may still be.
+// such content, by one look-up of the prefix, as every start tag asks. A
+// longer name may be one of them once the slashes at its end are taken off,
+// and a name too long for a key (empty) may still be.
 inline ElementContent ContentOf(NameKey key, const char *nameBegin, char *nameEnd,
                                 const char *end) {
     const std::uint64_t prefix = detail::KeyPrefix(key);
-    if (prefix != detail::NamePrefix("script") && prefix != detail::NamePrefix("style") &&
-        prefix != detail::NamePrefix("textarea") && prefix != detail::NamePrefix("title") &&
-        prefix != detail::NamePrefix("plaintext") && key.head != 0)
+    if (detail::kContentPrefixes[detail::ContentPrefixSlot(prefix)] != prefix)
         return ElementContent::kMarkup;
     return ReadContentOf(key, nameBegin, nameEnd, end);
 }

@@ -18,6 +18,8 @@ enum HtmlCharClass : std::uint8_t {
     kEndsTagPart = 1 << 1,
     // Ends an attribute's name: the above and "=".
     kEndsAttributeName = 1 << 2,
+    // May follow "<" for it to open markup: an ASCII letter, "/", "!", "?".
+    kOpensMarkup = 1 << 3,
 };
 
 namespace detail {
@@ -29,6 +31,7 @@ constexpr ClassTable MakeHtmlCharClassTable() {
     MarkClass(table, "><", kEndsTagPart | kEndsAttributeName);
     MarkClass(table, std::string_view("\0", 1), kEndsTagPart | kEndsAttributeName);
     MarkClass(table, "=", kEndsAttributeName);
+    MarkClass(table, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ/!?", kOpensMarkup);
     return table;
 }
 
@@ -43,8 +46,9 @@ constexpr bool HasHtmlClass(char c, std::uint8_t classes) {
 constexpr bool IsHtmlSpace(char c) { return HasHtmlClass(c, kHtmlSpace); }
 
 // What may follow "<" for it to open markup; any other "<" is text, as a
-// browser reads it ("x < y" is a comparison, not a tag).
-constexpr bool OpensMarkup(char c) { return IsAsciiLetter(c) || c == '/' || c == '!' || c == '?'; }
+// browser reads it ("x < y" is a comparison, not a tag). One lookup rather
+// than a chain of compares, as every tag asks twice.
+constexpr bool OpensMarkup(char c) { return HasHtmlClass(c, kOpensMarkup); }
 
 } // namespace crv
 

@@ -73,11 +73,13 @@ void HtmlPass::Run() {
         char *lt = *at == '<' && OpensMarkup(at[1]) ? at : nullptr;
         if (lt == nullptr)
             lt = WriteSpaceBeforeMarkup(at, out_, whiteSpace_);
-        if (lt == nullptr)
+        // Only a run that holds text can reach the end of the document.
+        if (lt == nullptr) {
             lt = WriteTextToMarkup(at, end_, out_, whiteSpace_);
-        if (lt == end_) {
-            EndLastTextRun(runOut_, out_, whiteSpace_);
-            break;
+            if (lt == end_) {
+                EndLastTextRun(runOut_, out_, whiteSpace_);
+                break;
+            }
         }
         at = Markup(lt);
         if (at != nullptr)
@@ -123,14 +125,14 @@ char *HtmlPass::Tag(char *lt) {
     Publish(tag.at);
     EndText();
     out_ = ApplyTagToWhiteSpace(lists, tag.out, whiteSpace_);
-    // A textarea's value is not text of the page: a space pending before the
-    // box stays, rather than being taken back by "</textarea>".
-    if (content == ElementContent::kTextarea)
-        whiteSpace_.trailingSpaceSegment = nullptr;
     if (content == ElementContent::kMarkup) {
         runOut_ = out_;
         return tag.at + 1;
     }
+    // A textarea's value is not text of the page: a space pending before the
+    // box stays, rather than being taken back by "</textarea>".
+    if (content == ElementContent::kTextarea)
+        whiteSpace_.trailingSpaceSegment = nullptr;
     return Content(content, tag.at + 1);
 }
 

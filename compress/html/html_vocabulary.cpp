@@ -77,6 +77,23 @@ static_assert(EveryEntryHasAKey(NoEndTagElements) && EveryEntryHasAKey(TrimBefor
               EveryEntryHasAKey(VerbatimElements) && EveryEntryHasAKey(BooleanAttributes) &&
               EveryEntryHasAKey(TextAttributes));
 
+// Every entry is made of lower-case letters, an end tag's "/" aside, so that
+// a key made with FoldedKeyHead finds it exactly when one made by lower-casing
+// the name would.
+template <std::size_t N>
+constexpr bool EveryEntryFolds(const std::array<std::string_view, N> &list) {
+    for (std::string_view entry : list)
+        for (std::size_t i = 0; i < entry.size(); ++i)
+            if (!(entry[i] >= 'a' && entry[i] <= 'z') && !(i == 0 && entry[i] == '/'))
+                return false;
+    return true;
+}
+
+static_assert(EveryEntryFolds(NoEndTagElements) && EveryEntryFolds(TrimBeforeTags) &&
+              EveryEntryFolds(SpaceAfterTags) && EveryEntryFolds(TrimAfterTags) &&
+              EveryEntryFolds(VerbatimElements) && EveryEntryFolds(BooleanAttributes) &&
+              EveryEntryFolds(TextAttributes));
+
 constexpr NameTable kNameTable = MakeNameTable();
 
 constexpr bool EveryTailFits(const NameTable &names) {

@@ -1,6 +1,8 @@
-// A tag or attribute name as the vocabulary look-ups see it: lower-cased and
-// packed into two words, so that comparing two names is comparing two pairs
-// of integers. The output keeps the name as the source spells it.
+// A tag or attribute name as the vocabulary look-ups see it: lower-cased (a
+// short name read as one word is folded instead, see FoldedKeyHead) and
+// packed into two words, so that comparing a name with a known one is
+// comparing two pairs of integers. The output keeps the name as the source
+// spells it.
 #ifndef CRV_NAME_KEY_H
 #define CRV_NAME_KEY_H
 
@@ -62,6 +64,21 @@ constexpr std::uint64_t LowerAsciiLetters(std::uint64_t bytes) {
 // The low count bytes of eight, count at most 8.
 constexpr std::uint64_t LowBytes(std::uint64_t bytes, std::size_t count) {
     return count >= 8 ? bytes : bytes & ((std::uint64_t{1} << (8 * count)) - 1);
+}
+
+// The head of the key of a name of count bytes (at most 8) read as one word,
+// where no byte of the name but the first is below "!". Keys are only ever
+// compared with those of the names the compressor knows, made of lower-case
+// letters and "/" (and of letters alone where an attribute is asked about).
+// Setting the 0x20 bit of every byte makes the same matches as lower-casing
+// the letters: the only other bytes it turns into a letter or "/" are
+// capitals and bytes below "!". A first byte below "!" may turn into "/",
+// but the names that begin with it are end tags, which hold none of the bits
+// asked of an attribute. One OR instead of a test of every byte for a
+// capital, as every tag and every attribute costs a key.
+constexpr std::uint64_t FoldedKeyHead(std::uint64_t bytes, std::size_t count) {
+    constexpr std::uint64_t kEvery = 0x0101010101010101u;
+    return LowBytes(bytes | (kEvery * 0x20), count);
 }
 
 // The key of [from, to) where the text goes on to end, its zero byte. A tag

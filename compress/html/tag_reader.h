@@ -62,7 +62,7 @@ inline TagName ReadTagName(char *lt, const char *end) {
         if (candidates != 0) {
             const auto length = static_cast<std::size_t>(std::countr_zero(candidates) / 8);
             if (HasHtmlClass(name[length], kEndsTagPart))
-                return {name + length, {LowerAsciiLetters(LowBytes(lanes, length)), 0}};
+                return {name + length, {FoldedKeyHead(lanes, length), 0}};
         }
     }
     char *nameEnd = FindTagNameEnd(lt);
@@ -114,7 +114,7 @@ inline char *ReadAttributeName(char *first, const char *end, NameKey &key) {
         if (candidates != 0) {
             const auto length = static_cast<std::size_t>(std::countr_zero(candidates) / 8);
             if (HasHtmlClass(first[length], kEndsAttributeName)) {
-                key = {LowerAsciiLetters(LowBytes(lanes, length)), 0};
+                key = {FoldedKeyHead(lanes, length), 0};
                 return first + length;
             }
         }

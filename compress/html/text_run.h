@@ -7,6 +7,7 @@
 
 #include "compress/html/html_char.h"
 #include "compress/html/html_vocabulary.h"
+#include "compress/html/word_runs.h"
 
 namespace crv {
 
@@ -26,13 +27,60 @@ struct WhiteSpaceState {
 // piece's first byte or lie before it, as every byte is read before the place
 // it lands on is written.
 
+namespace detail {
+
+// The one loop behind both ways of writing text. Stops at to, or at a "<"
+// that opens markup when kStopAtMarkup; returns where it stopped. Words and
+// the single spaces between them, most of the bytes, are moved many at a
+// time; the loop itself sees white-space runs and the bytes the scan leaves.
+template <bool kStopAtMarkup>
+inline char *WriteTextUntil(char *in, const char *to, char *&outRef, bool &spaceMattersRef) {
+    char *out = outRef;
+    bool spaceMatters = spaceMattersRef;
+    while (in < to) {
+        if (IsHtmlSpace(*in)) {
+            do
+                ++in;
+            while (in < to && IsHtmlSpace(*in));
+            if (spaceMatters) {
+                *out++ = ' ';
+                spaceMatters = false;
+            }
+            continue;
+        }
+        if (kStopAtMarkup && *in == '<' && OpensMarkup(in[1]))
+            break;
+        char *stop = CopyUnchangedText<kStopAtMarkup>(in, to, out, spaceMatters);
+        if (stop != in) {
+            // The scan may have stored whole blocks over the bytes before
+            // stop, so the last byte kept is read from the output.
+            in = stop;
+            spaceMatters = out[-1] != ' ';
+            continue;
+        }
+        // A byte of a word the scan stops at: a "<" that is text, a control
+        // character, or one of the last few bytes.
+        *out++ = *in++;
+        spaceMatters = true;
+    }
+    outRef = out;
+    spaceMattersRef = spaceMatters;
+    return in;
+}
+
+} // namespace detail
+
 // Writes the text from from on, up to the first "<" that opens markup or up
-// to end, the zero byte; returns where it stopped.
-char *WriteTextToMarkup(char *from, const char *end, char *&out, WhiteSpaceState &state);
+// to end, the zero byte; returns where it stopped. Inline, as a third of all
+// runs hold text, most of it short: a call and the registers it saves cost
+// as much as the loop for such a run.
+inline char *WriteTextToMarkup(char *from, const char *end, char *&out, WhiteSpaceState &state) {
+    return detail::WriteTextUntil<true>(from, end, out, state.spaceMatters);
+}
 
 // A run of white space alone up to markup, the commonest run after the
 // empty one (a line break and indentation between two tags), written as
-// WriteTextToMarkup writes it but without a call. Returns the "<", or null
+// WriteTextToMarkup writes it but without its loop. Returns the "<", or null
 // having written nothing when the run holds more than white space.
 inline char *WriteSpaceBeforeMarkup(char *from, char *&out, WhiteSpaceState &state) {
     char *at = from;
