@@ -271,6 +271,7 @@ struct TemplateNesting {
     bool InText() const { return templates > substitutions; }
 };
 
+template <ScanPath kPath>
 class JsPass {
   public:
     JsPass(char *text, Placement placement, const CompressOptions &options,
@@ -383,38 +384,44 @@ class JsPass {
     bool literalOpen_ = false;  // the text ended inside a literal
     // Where runs, gaps and the bodies of string literals end, found a block
     // at a time.
-    RunScan<RunStops> runs_;
-    BlockScan<ApostropheStops> apostropheStops_;
-    BlockScan<QuoteStops> quoteStops_;
+    RunScan<RunStops, kPath> runs_;
+    BlockScan<ApostropheStops, kPath> apostropheStops_;
+    BlockScan<QuoteStops, kPath> quoteStops_;
 };
 
-void JsPass::Put(char c) {
+template <ScanPath kPath>
+void JsPass<kPath>::Put(char c) {
     *++last_ = c;
     CheckWritePosition();
     Publish();
 }
 
-void JsPass::PutWord(std::string_view word) {
+template <ScanPath kPath>
+void JsPass<kPath>::PutWord(std::string_view word) {
     for (char c : word)
         Put(c);
 }
 
-void JsPass::TakeBack() {
+template <ScanPath kPath>
+void JsPass<kPath>::TakeBack() {
     --last_;
     Publish();
 }
 
-void JsPass::CopyUpTo(const char *end) {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyUpTo(const char *end) {
     while (read_ < end)
         CopyChar();
 }
 
-void JsPass::CopyRest() {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyRest() {
     while (*read_ != '\0')
         CopyChar();
 }
 
-void JsPass::Run() {
+template <ScanPath kPath>
+void JsPass<kPath>::Run() {
     Publish();
     read_ = SkipWhiteSpace(read_);
     if (*read_ == '<' && removeComments_)
@@ -430,7 +437,8 @@ void JsPass::Run() {
 // and "<!--" are ordinary text.
 // With hideScripts a bare "<!--" stands for it, where that fits in front of
 // the line's end: it must not overwrite the unread text behind.
-void JsPass::SkipWrapperLine() {
+template <ScanPath kPath>
+void JsPass<kPath>::SkipWrapperLine() {
     read_ = SkipToLineEnd(read_);
     wrapper_ = hideScripts_;
     if (wrapper_ && text_ + kWrapperOpen.size() <= read_)
@@ -442,7 +450,8 @@ void JsPass::SkipWrapperLine() {
 // comment counts. Brackets are counted from the innermost brace, so a
 // function body in an argument list is at statement level again. Returns
 // false at the end of the text.
-bool JsPass::Separate() {
+template <ScanPath kPath>
+bool JsPass<kPath>::Separate() {
     bool lineBreak = false;
     read_ = runs_.SkipWhiteSpace(read_, end_, lineBreak);
     if (*read_ == '/')
@@ -465,7 +474,8 @@ bool JsPass::Separate() {
 // The gap held a character at least, so the byte behind the output is read
 // input, which takes the separator's byte whether the cursor moves onto it
 // or not: no branch on which of the three it is.
-void JsPass::WriteSeparator(Separator separator) {
+template <ScanPath kPath>
+void JsPass<kPath>::WriteSeparator(Separator separator) {
     assert(last_ + 1 < read_);
     last_[1] = kSeparatorChars[static_cast<std::size_t>(separator)];
     last_ += separator != Separator::kNothing;
@@ -474,7 +484,8 @@ void JsPass::WriteSeparator(Separator separator) {
 }
 
 // A regular expression ends like a word: "/a/ in b" must not spell flags.
-TokenKind JsPass::LastTokenKind() const {
+template <ScanPath kPath>
+TokenKind JsPass<kPath>::LastTokenKind() const {
     TokenKind kind = kTokenKinds[static_cast<unsigned char>(LastWritten())];
     if (last_ == regexEnd_)
         kind = TokenKind::kWord;
@@ -483,7 +494,8 @@ TokenKind JsPass::LastTokenKind() const {
 
 // The table's entry for the gap in front of next, with its footnotes
 // settled: kNothing, kSpace or kReturn.
-Separator JsPass::ChooseSeparator(Gap gap, char next) const {
+template <ScanPath kPath>
+Separator JsPass<kPath>::ChooseSeparator(Gap gap, char next) const {
     const SeparatorRule &rule =
         kSeparators[static_cast<std::size_t>(previous_)][static_cast<std::size_t>(gap)];
     Separator separator = IsScriptPunctuation(next) ? rule.beforePunctuation : rule.beforeWord;
@@ -494,14 +506,16 @@ Separator JsPass::ChooseSeparator(Gap gap, char next) const {
 }
 
 // Footnote (1): "1 .x" is not "1.x", and "a+ +b" is not "a++b".
-bool JsPass::KeepsApart(char next) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::KeepsApart(char next) const {
     return (next == '.' && NumberNeedsSeparator()) || (IsSign(next) && LastWritten() == next);
 }
 
 // A token runs up to white space or the end; what stands between it and the
 // previous one is settled, so most punctuation is copied as it stands: only
 // brackets, braces, signs, quotes, "/" and "<" need a look.
-void JsPass::CopyToken() {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyToken() {
     do
         CopyPlainRun();
     while (CopySpecial(*read_));
@@ -514,7 +528,8 @@ void JsPass::CopyToken() {
 // test instead of a way out of the token through Separate and back. Left
 // to Separate: a gap before a "." (footnote (1)), a comment or the end, and
 // longer gaps but those DropGapBehindPunctuation settles.
-bool JsPass::SettleLoneSpace() {
+template <ScanPath kPath>
+bool JsPass<kPath>::SettleLoneSpace() {
     if (!SettlesAfterGap(read_[1]))
         return false;
     const char last = LastWritten();
@@ -534,7 +549,8 @@ bool JsPass::SettleLoneSpace() {
 // Behind punctuation that is no line ender (as at the end of most lines:
 // ";", "{", ",") a gap goes, line breaks and all, whatever follows it but a
 // comment or the end; it is settled on the spot, as a lone space is.
-bool JsPass::DropGapBehindPunctuation() {
+template <ScanPath kPath>
+bool JsPass<kPath>::DropGapBehindPunctuation() {
     if (LastTokenKind() != TokenKind::kPunctuation)
         return false;
     bool lineBreak = false;
@@ -547,7 +563,8 @@ bool JsPass::DropGapBehindPunctuation() {
 
 // The hot loop. The cursor is published once for the run: no other thread
 // can tell that from a store per character.
-void JsPass::CopyPlainRun() {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyPlainRun() {
     const char *stop = runs_.NextStop(read_, end_);
     last_ = MoveRun(last_, read_, stop, end_);
     read_ = stop;
@@ -559,7 +576,8 @@ void JsPass::CopyPlainRun() {
 // closes is noted before it is written, what it starts behind. White space
 // and the end of the text end the token (returns false there), but for the
 // gaps settled on the spot.
-bool JsPass::CopySpecial(char c) {
+template <ScanPath kPath>
+bool JsPass<kPath>::CopySpecial(char c) {
     switch (c) {
     case ' ':
         return SettleLoneSpace() || DropGapBehindPunctuation();
@@ -625,7 +643,8 @@ bool JsPass::CopySpecial(char c) {
 
 // A carriage return that ends the statement before the "{" may be the last
 // character written.
-void JsPass::OpenBrace() {
+template <ScanPath kPath>
+void JsPass<kPath>::OpenBrace() {
     bool body =
         bodyDue_[brackets_] || (LastWritten() == 's' && ClassExpressionBefore(last_ + 1));
     bool arrow = Wrote() && LastWritten() == '>' && last_[-1] == '=';
@@ -640,7 +659,8 @@ void JsPass::OpenBrace() {
 }
 
 // Whether the output ends with "do", maybe behind a separator.
-bool JsPass::DoBefore() const {
+template <ScanPath kPath>
+bool JsPass<kPath>::DoBefore() const {
     if (!Wrote())
         return false;
     const char *end = IsWhiteSpace(LastWritten()) ? last_ : last_ + 1;
@@ -651,7 +671,8 @@ bool JsPass::DoBefore() const {
 // right behind would give a fraction ("1 .x" is not "1.x"). A fraction, an
 // exponent, a hexadecimal or a big integer takes no further ".", so "1.5 .x"
 // and "0x1 .x" lose the space; "...1 .x" is a spread, not a fraction.
-bool JsPass::NumberNeedsSeparator() const {
+template <ScanPath kPath>
+bool JsPass<kPath>::NumberNeedsSeparator() const {
     const char *end = last_ + 1;
     const char *start = WordStart(end);
     const char *dot = start - 1;
@@ -668,7 +689,8 @@ bool JsPass::NumberNeedsSeparator() const {
 // "++b"), unless a lone sign before the line break carries the expression
 // on ("a +" LF "'b'"). A carriage return kept needlessly costs a byte, never
 // a meaning: a line break stood there.
-bool JsPass::LineBreakStays(char next) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::LineBreakStays(char next) const {
     if (next == '}' || next == ';')
         return false;
     if (IsOneOf(WordBefore(last_ + 1), kLineEndsStatement))
@@ -682,7 +704,8 @@ bool JsPass::LineBreakStays(char next) const {
 // which then opens a block of its own ("f()" LF "{"). It does not behind
 // the head of a statement or function ("if (a)" LF "{", "else" LF "{"),
 // whose block it opens, nor behind a lone sign, where it opens an object.
-bool JsPass::LineBreakEndsBeforeBlock() const {
+template <ScanPath kPath>
+bool JsPass<kPath>::LineBreakEndsBeforeBlock() const {
     const char *before = last_;
     if (*before == ')')
         return closedParen_ == nullptr || !OpensHead(closedParen_);
@@ -693,7 +716,8 @@ bool JsPass::LineBreakEndsBeforeBlock() const {
 
 // Whether the "(" at paren opens the head of a statement ("if (") or the
 // parameters of a function ("function f(").
-bool JsPass::OpensHead(const char *paren) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::OpensHead(const char *paren) const {
     return IsOneOf(WordBefore(paren), kBlockKeywords) ||
            FunctionKeyword(WordStart(paren), paren) != nullptr;
 }
@@ -703,7 +727,8 @@ bool JsPass::OpensHead(const char *paren) const {
 // "while" or "with", behind "else", or behind a label. A ";" behind other
 // parentheses ends an expression ("f();}") and can go. The last ")" written
 // is the one in front of the ";", so closedParen_ is its partner.
-bool JsPass::SemicolonIsBody() const {
+template <ScanPath kPath>
+bool JsPass<kPath>::SemicolonIsBody() const {
     const char *before = last_ - 1;
     if (before < text_)
         return false;
@@ -715,7 +740,8 @@ bool JsPass::SemicolonIsBody() const {
 // Whether the "(" at paren opens the head of a statement whose body a lone
 // ";" can be: "if (", "for (", "for await (", "while (", "with ("; not the
 // "while (" that ends "do {...}".
-bool JsPass::OpensHeadWithBody(const char *paren) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::OpensHeadWithBody(const char *paren) const {
     std::string_view word = WordBefore(paren);
     if (word == "while")
         return paren - word.size() - 1 != doBodyEnd_;
@@ -728,14 +754,16 @@ bool JsPass::OpensHeadWithBody(const char *paren) const {
 
 // Two signs that were apart in the text stay apart: "a + +b" gives "a+ +b".
 // The space takes the place of what stood between them.
-void JsPass::CopySign(char c) {
+template <ScanPath kPath>
+void JsPass<kPath>::CopySign(char c) {
     if (LastWritten() == c && read_[-1] != c)
         Put(' ');
     CopyChar();
 }
 
 // A ";" in front of the "}" goes, unless it is a statement's whole body.
-void JsPass::CloseBrace() {
+template <ScanPath kPath>
+void JsPass<kPath>::CloseBrace() {
     --braces_;
     if (LastWritten() == ';' && Wrote() && !SemicolonIsBody())
         TakeBack();
@@ -759,7 +787,8 @@ void JsPass::CloseBrace() {
 // behind a kept line break, unless a lone sign before it carries the
 // expression on ("a +" LF "{}"). The byte in front of the text is a start
 // tag's ">" or an attribute value's quote; only an "=" there is an operator.
-bool JsPass::OperandDue(const char *before) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::OperandDue(const char *before) const {
     char c = *before;
     if (before < text_)
         return c == '=';
@@ -776,7 +805,8 @@ bool JsPass::OperandDue(const char *before) const {
 // statement starts. Anything else before a ":" is a key, a case or the
 // middle of a condition; of these only a case takes a block, which a ";"
 // behind does no harm.
-bool JsPass::EndsLabel(const char *colon) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::EndsLabel(const char *colon) const {
     const char *name = WordStart(colon);
     if (name == colon)
         return false;
@@ -793,7 +823,8 @@ bool JsPass::EndsLabel(const char *colon) const {
 // ends the statement by itself. Most "(" follow a name that no noted
 // "function" stands before, and the last letter tells that "function" does
 // not end there either.
-void JsPass::NoteFunction() {
+template <ScanPath kPath>
+void JsPass<kPath>::NoteFunction() {
     if (functionName_ == nullptr && last_[-1] != 'n' && last_[-1] != '*')
         return;
     const char *keyword = FunctionKeywordBefore();
@@ -809,7 +840,8 @@ void JsPass::NoteFunction() {
 // expression, whose body is the next "{" at this bracket depth: an "extends"
 // clause keeps any braces of its own in brackets. This runs behind every
 // word, so the last letter is looked at first.
-void JsPass::NoteKeyword(const char *gap) {
+template <ScanPath kPath>
+void JsPass<kPath>::NoteKeyword(const char *gap) {
     if (gap[-1] == 'n' && EndsWithWord(gap, kFunction))
         functionName_ = gap + 1;
     else if (gap[-1] == 's' && ClassExpressionBefore(gap))
@@ -817,14 +849,16 @@ void JsPass::NoteKeyword(const char *gap) {
 }
 
 // Whether the output up to end ends with "class" where an operand is due.
-bool JsPass::ClassExpressionBefore(const char *end) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::ClassExpressionBefore(const char *end) const {
     return EndsWithWord(end, kClass) && OperandDue(end - kClass.size() - 1);
 }
 
 // Where "function" starts when the "(" just written opens a function's
 // parameters; a name noted earlier is checked once, at the first "(" behind
 // it. Null before any other "(".
-const char *JsPass::FunctionKeywordBefore() const {
+template <ScanPath kPath>
+const char *JsPass<kPath>::FunctionKeywordBefore() const {
     bool named = functionName_ != nullptr && functionName_ < last_;
     return FunctionKeyword(named ? functionName_ : last_, last_);
 }
@@ -833,7 +867,8 @@ const char *JsPass::FunctionKeywordBefore() const {
 // parameters, with name where a name in front of the "(" would start. The
 // output spells these "function(", "function*(", "function name(" and
 // "function*name(". Null before any other "(".
-const char *JsPass::FunctionKeyword(const char *name, const char *paren) const {
+template <ScanPath kPath>
+const char *JsPass<kPath>::FunctionKeyword(const char *name, const char *paren) const {
     const char *end = paren[-1] == '*' ? paren - 1 : paren;
     if (EndsWithWord(end, kFunction))
         return end - kFunction.size();
@@ -845,14 +880,16 @@ const char *JsPass::FunctionKeyword(const char *name, const char *paren) const {
 
 // Whether the output up to end ends with word, not as the tail of a longer
 // name. The byte in front of the text may be read, never one further.
-bool JsPass::EndsWithWord(const char *end, std::string_view word) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::EndsWithWord(const char *end, std::string_view word) const {
     const char *start = end - word.size();
     return start >= text_ && end[-1] == word.back() &&
            std::string_view(start, word.size()) == word && !IsScriptWordChar(start[-1]);
 }
 
 // "async function" stands where "function" alone would.
-const char *JsPass::AsyncStart(const char *keyword) const {
+template <ScanPath kPath>
+const char *JsPass<kPath>::AsyncStart(const char *keyword) const {
     const char *gap = keyword - 1;
     bool async = keyword > text_ && *gap == ' ' && EndsWithWord(gap, kAsync);
     return async ? gap - kAsync.size() : keyword;
@@ -864,7 +901,8 @@ const char *JsPass::AsyncStart(const char *keyword) const {
 // takes the place of the white space and comments behind the "}" (of the
 // white space only, where comments stay) or of room the output has already
 // given up; without either it is left out.
-void JsPass::EndExpressionBrace(Brace brace) {
+template <ScanPath kPath>
+void JsPass<kPath>::EndExpressionBrace(Brace brace) {
     bool lineBreak = false;
     const char *next = SkipGap(read_, lineBreak, true, removeComments_);
     if (!StatementEndsBefore(next, lineBreak, brace))
@@ -877,7 +915,8 @@ void JsPass::EndExpressionBrace(Brace brace) {
 // The first character behind the white space at in, and behind the "<!--"
 // lines among it, which the pass drops, and the comments, where asked;
 // lineBreak is set where a line break stood in between.
-const char *JsPass::SkipGap(const char *in, bool &lineBreak, bool comments,
+template <ScanPath kPath>
+const char *JsPass<kPath>::SkipGap(const char *in, bool &lineBreak, bool comments,
                             bool wrapperLines) {
     for (;;) {
         while (IsWhiteSpace(*in))
@@ -903,7 +942,8 @@ const char *JsPass::SkipGap(const char *in, bool &lineBreak, bool comments,
 // same line ("{} instanceof X") go on with it, and at the end nothing is
 // due. An arrow function ends at a line break before anything but "," ")"
 // "]" "}" ";" ":" ("f = () => {}" LF "(x)").
-bool JsPass::StatementEndsBefore(const char *next, bool lineBreak, Brace brace) {
+template <ScanPath kPath>
+bool JsPass<kPath>::StatementEndsBefore(const char *next, bool lineBreak, Brace brace) {
     if (IsQuote(*next))
         return true;
     if (!lineBreak)
@@ -922,7 +962,8 @@ bool JsPass::StatementEndsBefore(const char *next, bool lineBreak, Brace brace) 
 
 // Where the word that ends at end starts; end itself where none does. Never
 // goes in front of the text.
-const char *JsPass::WordStart(const char *end) const {
+template <ScanPath kPath>
+const char *JsPass<kPath>::WordStart(const char *end) const {
     while (end > text_ && IsScriptWordChar(end[-1]))
         --end;
     return end;
@@ -930,7 +971,8 @@ const char *JsPass::WordStart(const char *end) const {
 
 // The word that the output up to end ends with, where it may be a keyword:
 // a word of its own, not a property ("x.in"). Empty otherwise.
-std::string_view JsPass::WordBefore(const char *end) const {
+template <ScanPath kPath>
+std::string_view JsPass<kPath>::WordBefore(const char *end) const {
     if (end <= text_ || !IsLetter(end[-1]))
         return {};
     const char *start = WordStart(end);
@@ -941,7 +983,8 @@ std::string_view JsPass::WordBefore(const char *end) const {
 
 // Whether the output up to end ends with a word behind which "{" opens no
 // block and "function" starts no declaration.
-bool JsPass::OperandWordBefore(const char *end) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::OperandWordBefore(const char *end) const {
     std::string_view word = WordBefore(end);
     return !word.empty() && (IsOneOf(word, kOperandKeywords) || IsOneOf(word, kExportKeywords));
 }
@@ -949,12 +992,14 @@ bool JsPass::OperandWordBefore(const char *end) const {
 // Copies the body of a string literal up to the quote that ends it, which
 // is left unread, or to the end of the text; returns whether the quote was
 // found. A backslash escapes the character behind it, whatever it is.
-bool JsPass::CopyStringBody(char quote) {
+template <ScanPath kPath>
+bool JsPass<kPath>::CopyStringBody(char quote) {
     return quote == '\'' ? CopyStringBody(apostropheStops_) : CopyStringBody(quoteStops_);
 }
 
+template <ScanPath kPath>
 template <class Stops>
-bool JsPass::CopyStringBody(Stops &stops) {
+bool JsPass<kPath>::CopyStringBody(Stops &stops) {
     for (;;) {
         const char *stop = stops.Next(read_, end_);
         last_ = MoveRun(last_, read_, stop, end_);
@@ -971,7 +1016,8 @@ bool JsPass::CopyStringBody(Stops &stops) {
     return *read_ != '\0';
 }
 
-void JsPass::CopyString(char quote) {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyString(char quote) {
     if (FoldsOnto(quote)) {
         last_ -= 2;
         Publish();
@@ -993,7 +1039,8 @@ void JsPass::CopyString(char quote) {
 // before it ("1 - '2' + '3'", "!'a' + 'b'"), or a word may ("typeof 'a' +
 // 'b'"), nor where "." or "[" binds the second to what follows it ("'a' +
 // 'bc'.length"), nor where the join would spell "</script".
-bool JsPass::FoldsOnto(char quote) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::FoldsOnto(char quote) const {
     if (LastWritten() != '+' || literalEnd_ == nullptr || literalEnd_ + 1 != last_ ||
         *literalEnd_ != quote)
         return false;
@@ -1011,7 +1058,8 @@ bool JsPass::FoldsOnto(char quote) const {
 // A template literal is copied as it stands up to its closing backquote,
 // "${...}" substitutions included: they may hold braces, strings and
 // templates of their own, which a small stack of brace counts follows.
-void JsPass::CopyTemplate() {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyTemplate() {
     TemplateNesting nesting;
     CopyChar();
     while (nesting.templates != 0 && *read_ != '\0') {
@@ -1025,7 +1073,8 @@ void JsPass::CopyTemplate() {
 
 // The last character copied here is the closing "`" of a template nested in
 // a substitution, or the "{" of "${", when the substitution goes on.
-void JsPass::CopyTemplateText(TemplateNesting &nesting) {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyTemplateText(TemplateNesting &nesting) {
     char c = *read_;
     if (c == '`') {
         --nesting.templates;
@@ -1046,7 +1095,8 @@ void JsPass::CopyTemplateText(TemplateNesting &nesting) {
 // A substitution is code, copied as it stands. Its strings, templates,
 // comments and regular expressions are told apart as in the code around
 // the template, so a quote, "`" or brace inside one of them is no code.
-void JsPass::CopySubstitution(TemplateNesting &nesting) {
+template <ScanPath kPath>
+void JsPass<kPath>::CopySubstitution(TemplateNesting &nesting) {
     char c = *read_;
     if (IsWhiteSpace(c)) {
         CopyChar();
@@ -1078,7 +1128,8 @@ void JsPass::CopySubstitution(TemplateNesting &nesting) {
 }
 
 // Comments in a substitution stay: dropping one could join two words.
-void JsPass::SubstitutionSlash(TemplateNesting &nesting) {
+template <ScanPath kPath>
+void JsPass<kPath>::SubstitutionSlash(TemplateNesting &nesting) {
     if (StartsComment()) {
         CopyUpTo(read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_));
         return;
@@ -1093,7 +1144,8 @@ void JsPass::SubstitutionSlash(TemplateNesting &nesting) {
 // A "/" is a comment, a regular expression or an operator. "\/" outside a
 // literal never opens a comment. A comment that stays is copied like a
 // regular expression where one could start, but it ends no operand.
-void JsPass::Slash() {
+template <ScanPath kPath>
+void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
     if (comment && removeComments_) {
         read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_);
@@ -1106,7 +1158,8 @@ void JsPass::Slash() {
 }
 
 // Whether the "/" at read_ starts a comment.
-bool JsPass::StartsComment() const {
+template <ScanPath kPath>
+bool JsPass<kPath>::StartsComment() const {
     char next = read_[1];
     return LastWritten() != '\\' && (next == '*' || next == '/');
 }
@@ -1116,13 +1169,15 @@ bool JsPass::StartsComment() const {
 // or a statement follows, or on a new statement behind "return" and its like
 // (the only carriage return a "/" finds). "++" and "--" end an operand, so a
 // "/" behind them divides.
-bool JsPass::OpensRegex() const {
+template <ScanPath kPath>
+bool JsPass<kPath>::OpensRegex() const {
     return !Wrote() || LastWritten() == '\r' || RegexFollows(last_);
 }
 
 // Whether a "/" behind the output character at last opens a regular
 // expression; last is no separator.
-bool JsPass::RegexFollows(const char *last) const {
+template <ScanPath kPath>
+bool JsPass<kPath>::RegexFollows(const char *last) const {
     char c = *last;
     if (HasScriptClass(c, kRegexFollows))
         return !(IsSign(c) && last[-1] == c);
@@ -1133,7 +1188,8 @@ bool JsPass::RegexFollows(const char *last) const {
 // Copied as it stands up to the "/" that closes it: one not escaped by a
 // backslash and not inside a "[...]" class. The flags behind it are ordinary
 // characters.
-void JsPass::CopyRegex() {
+template <ScanPath kPath>
+void JsPass<kPath>::CopyRegex() {
     bool inClass = false;
     CopyChar();
     for (char c = *read_; c != '\0'; c = *read_) {
@@ -1157,7 +1213,8 @@ void JsPass::CopyRegex() {
 // "//-->" closes the wrapper where it fits in front of the zero byte. A last
 // carriage return or ";" is not needed, unless it belongs to an unclosed
 // literal or is the whole body of a statement.
-void JsPass::Finish() {
+template <ScanPath kPath>
+void JsPass<kPath>::Finish() {
     if (wrapper_ && last_ + kWrapperClose.size() < read_)
         PutWord(kWrapperClose);
     char last = LastWritten();
@@ -1171,14 +1228,33 @@ void JsPass::Finish() {
 // The whole pass in one function (flatten), on its own copy of the pass:
 // with no call left to take its address, no byte written to the text can
 // alias the cursors, which then stay in registers instead of being loaded
-// again after every byte stored.
-__attribute__((flatten)) void RunPass(JsPass pass) { pass.Run(); }
+// again after every byte stored. It is compiled once per scan path, so the
+// path is chosen once per text rather than at every run and block. The AVX2
+// pass is not compiled for AVX2 as a whole, which would let its block masks
+// inline: GCC then makes the rest of the pass a quarter longer in
+// instructions run, and slower, than the call per block costs.
+__attribute__((flatten)) void RunScalar(JsPass<ScanPath::kScalar> pass) { pass.Run(); }
+
+#ifdef CRV_VECTOR_SCAN
+__attribute__((flatten)) void RunSse2(JsPass<ScanPath::kSse2> pass) { pass.Run(); }
+__attribute__((flatten)) void RunAvx2(JsPass<ScanPath::kAvx2> pass) { pass.Run(); }
+#endif
 
 } // namespace
 
 void CompressJavaScript(char *text, Placement placement, const CompressOptions &options,
                         ProgressCursor progress) {
-    RunPass(JsPass(text, placement, options, progress));
+#ifdef CRV_VECTOR_SCAN
+    switch (ActiveScanPath()) {
+    case ScanPath::kAvx2:
+        return RunAvx2(JsPass<ScanPath::kAvx2>(text, placement, options, progress));
+    case ScanPath::kSse2:
+        return RunSse2(JsPass<ScanPath::kSse2>(text, placement, options, progress));
+    default:
+        break;
+    }
+#endif
+    RunScalar(JsPass<ScanPath::kScalar>(text, placement, options, progress));
 }
 
 } // namespace crv

@@ -21,7 +21,7 @@ using LineBreakBytes = ScriptByteSet<'\n', '\r'>;
 // gaps. The masks show the text as it was when made, which stays true of
 // every byte at or after the read position (see BlockScan). On the scalar
 // path the bytes are looked at one by one, as BlockScan does there.
-template <class Stops>
+template <class Stops, ScanPath kPath>
 class RunScan {
     static_assert(Stops::Has('\0'), "the zero byte that ends the text ends every run");
     static_assert(Stops::Has(' ') && Stops::Has('\t') && Stops::Has('\n') && Stops::Has('\r'),
@@ -30,7 +30,7 @@ class RunScan {
   public:
     // The first member of Stops in [from, end), or end: the zero byte there.
     const char *NextStop(const char *from, const char *end) {
-        if (!masks_) {
+        if constexpr (kPath == ScanPath::kScalar) {
             while (!Stops::Has(*from))
                 ++from;
             return from;
@@ -47,7 +47,7 @@ class RunScan {
     // The first byte at or after from that is not white space; lineBreak is
     // set where a line feed or carriage return stood before it.
     const char *SkipWhiteSpace(const char *from, const char *end, bool &lineBreak) {
-        if (!masks_) {
+        if constexpr (kPath == ScanPath::kScalar) {
             while (WhiteSpaceBytes::Has(*from))
                 lineBreak |= LineBreakBytes::Has(*from++);
             return from;
@@ -76,7 +76,7 @@ class RunScan {
             return offset;
         base_ = from;
         auto [stops, spaces, lineBreaks] =
-            detail::MakeBlockMasks<Stops, WhiteSpaceBytes, LineBreakBytes>(from, end);
+            detail::MakeBlockMasks<kPath, Stops, WhiteSpaceBytes, LineBreakBytes>(from, end);
         // Past the end the masks count every byte a member, as a stop should.
         detail::BlockBits inside = ~detail::PastEndBits(from, end);
         stops_ = stops;
@@ -85,7 +85,6 @@ class RunScan {
         return 0;
     }
 
-    const bool masks_ = UsesBlockMasks();
     const char *base_ = nullptr;
     detail::BlockBits stops_ = 0;
     detail::BlockBits spaces_ = 0;

@@ -152,18 +152,17 @@ __attribute__((target("avx2"))) BlockMasks<Sets...> Avx2BlockMasks(const char *b
 #endif
 
 // The members of each of Sets among the 64 bytes at base, and every byte
-// from end on, with one choice of path for them all.
-template <class... Sets>
+// from end on, by the scan path kPath.
+template <ScanPath kPath, class... Sets>
 BlockMasks<Sets...> MakeBlockMasks(const char *base, const char *end) {
+    static_assert(kPath != ScanPath::kUndecided, "a pass runs on a path chosen before it");
 #ifdef CRV_VECTOR_SCAN
-    if (end - base >= kBlockBytes) {
-        switch (ActiveScanPath()) {
-        case ScanPath::kAvx2:
-            return Avx2BlockMasks<Sets...>(base);
-        case ScanPath::kSse2:
-            return Sse2BlockMasks<Sets...>(base);
-        default:
-            break;
+    if constexpr (kPath != ScanPath::kScalar) {
+        if (end - base >= kBlockBytes) {
+            if constexpr (kPath == ScanPath::kAvx2)
+                return Avx2BlockMasks<Sets...>(base);
+            else
+                return Sse2BlockMasks<Sets...>(base);
         }
     }
 #endif
@@ -171,21 +170,12 @@ BlockMasks<Sets...> MakeBlockMasks(const char *base, const char *end) {
 }
 
 // The members of Set among the 64 bytes at base, and every byte from end on.
-template <class Set>
+template <ScanPath kPath, class Set>
 BlockBits BlockMask(const char *base, const char *end) {
-    return MakeBlockMasks<Set>(base, end)[0];
+    return MakeBlockMasks<kPath, Set>(base, end)[0];
 }
 
 } // namespace detail
-
-// Whether the scan path in use finds stops by block masks.
-inline bool UsesBlockMasks() {
-#ifdef CRV_VECTOR_SCAN
-    return ActiveScanPath() != ScanPath::kScalar;
-#else
-    return false;
-#endif
-}
 
 // Finds the members of Set in the text one after the other from a mask of
 // 64 bytes made once. A short stretch, and most are, then ends after a
@@ -196,14 +186,14 @@ inline bool UsesBlockMasks() {
 // never reaches that. On the scalar path a mask would cost a lookup for
 // every byte of the block, most of which the next jump leaves unread, so
 // there the bytes are looked at one by one.
-template <class Set>
+template <class Set, ScanPath kPath>
 class BlockScan {
     static_assert(Set::Has('\0'), "the zero byte that ends the text ends every stretch");
 
   public:
     // The first member of Set in [from, end), or end: the zero byte there.
     const char *Next(const char *from, const char *end) {
-        if (!masks_) {
+        if constexpr (kPath == ScanPath::kScalar) {
             while (!Set::Has(*from))
                 ++from;
             return from;
@@ -226,11 +216,10 @@ class BlockScan {
         if (offset < static_cast<std::uintptr_t>(detail::kBlockBytes))
             return offset;
         base_ = from;
-        bits_ = detail::BlockMask<Set>(from, end);
+        bits_ = detail::BlockMask<kPath, Set>(from, end);
         return 0;
     }
 
-    const bool masks_ = UsesBlockMasks();
     const char *base_ = nullptr;
     detail::BlockBits bits_ = 0;
 };

@@ -16,7 +16,7 @@ namespace {
 
 using Stops = ScriptByteSet<'\0', '\t', '\n', '\r', ' ', '(', '"'>;
 
-using crvtest::ForEachScanPath;
+using crvtest::ForEachScanPathConstant;
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -58,8 +58,8 @@ TEST_P(RunScanGap, EndsAtTheFirstOtherByte) {
         text.bytes[i] = i % 3 == 0 ? '\t' : ' ';
     if (c.lineBreak != kNone)
         text.bytes[c.lineBreak] = '\n';
-    ForEachScanPath([&] {
-        RunScan<Stops> scan;
+    ForEachScanPathConstant([&](auto path) {
+        RunScan<Stops, path> scan;
         EXPECT_EQ(scan.NextStop(text.At(c.blockAt), text.End()), text.At(c.gapStart));
         bool lineBreak = false;
         EXPECT_EQ(scan.SkipWhiteSpace(text.At(c.gapStart), text.End(), lineBreak),
@@ -134,8 +134,8 @@ TEST(RunScan, TakesRunsAndGapsInTurn) {
             text.bytes[gap.end - 1] = '\r';
     }
     text.bytes[50] = '(';
-    ForEachScanPath([&] {
-        RunScan<Stops> scan;
+    ForEachScanPathConstant([&](auto path) {
+        RunScan<Stops, path> scan;
         const char *at = text.At(0);
         for (const Gap &gap : gaps) {
             at = scan.NextStop(at, text.End());
@@ -161,8 +161,8 @@ TEST(RunScan, WhiteSpaceIsTheFourBytesOnly) {
         text.bytes[22] = ' ';
         const bool space = c == '\t' || c == '\n' || c == '\r' || c == ' ';
         const bool lineBreak = c == '\n' || c == '\r';
-        ForEachScanPath([&] {
-            RunScan<Stops> scan;
+        ForEachScanPathConstant([&](auto path) {
+            RunScan<Stops, path> scan;
             bool found = false;
             EXPECT_EQ(scan.SkipWhiteSpace(text.At(20), text.End(), found),
                       text.At(space ? 23 : 21))

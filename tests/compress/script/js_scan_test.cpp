@@ -17,7 +17,7 @@ namespace {
 
 using Stops = ScriptByteSet<'\0', ' ', '(', '"', '\\', '`', '{', '}'>;
 
-using crvtest::ForEachScanPath;
+using crvtest::ForEachScanPathConstant;
 
 // A text of length bytes that are no stops, in an allocation that ends at
 // its zero byte, so that AddressSanitizer sees any read past it.
@@ -52,8 +52,8 @@ TEST_P(BlockScanNext, FindsTheFirstStop) {
     Text text(c.length);
     if (c.stop < c.length)
         text.bytes[c.stop] = '(';
-    ForEachScanPath([&] {
-        BlockScan<Stops> scan;
+    ForEachScanPathConstant([&](auto path) {
+        BlockScan<Stops, path> scan;
         EXPECT_EQ(scan.Next(text.Begin() + c.from, text.End()) - text.Begin(),
                   static_cast<std::ptrdiff_t>(c.found));
     });
@@ -78,8 +78,8 @@ TEST(BlockScan, FindsEachStopInTurn) {
     const std::size_t stops[] = {3, 4, 31, 32, 47, 63, 64, 88, 127, 128, 149};
     for (std::size_t stop : stops)
         text.bytes[stop] = stop % 2 == 0 ? '"' : '}';
-    ForEachScanPath([&] {
-        BlockScan<Stops> scan;
+    ForEachScanPathConstant([&](auto path) {
+        BlockScan<Stops, path> scan;
         const char *from = text.Begin();
         for (std::size_t stop : stops) {
             from = scan.Next(from, text.End());
@@ -97,8 +97,8 @@ TEST(BlockScan, StopsAtMembersOnly) {
         Text text(70);
         text.bytes[50] = static_cast<char>(c);
         const bool member = Stops::Has(static_cast<char>(c));
-        ForEachScanPath([&] {
-            BlockScan<Stops> scan;
+        ForEachScanPathConstant([&](auto path) {
+            BlockScan<Stops, path> scan;
             EXPECT_EQ(scan.Next(text.Begin() + 20, text.End()) - text.Begin(), member ? 50 : 70)
                 << "byte " << c;
         });

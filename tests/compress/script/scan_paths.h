@@ -2,6 +2,8 @@
 #ifndef CRV_TEST_SCAN_PATHS_H
 #define CRV_TEST_SCAN_PATHS_H
 
+#include <type_traits>
+
 #include <gtest/gtest.h>
 
 #include "compress/byte_scan.h"
@@ -20,6 +22,26 @@ void ForEachScanPath(Check check) {
         check();
     }
     crv::UseScanPath(crv::BestScanPath());
+}
+
+// Runs check under each scan path as ForEachScanPath does, handing it the
+// path taken as a constant (a std::integral_constant) for code compiled once
+// per path.
+template <class Check>
+void ForEachScanPathConstant(Check check) {
+    using crv::ScanPath;
+    ForEachScanPath([&] {
+        switch (crv::ActiveScanPath()) {
+#ifdef CRV_VECTOR_SCAN
+        case ScanPath::kAvx2:
+            return check(std::integral_constant<ScanPath, ScanPath::kAvx2>{});
+        case ScanPath::kSse2:
+            return check(std::integral_constant<ScanPath, ScanPath::kSse2>{});
+#endif
+        default:
+            return check(std::integral_constant<ScanPath, ScanPath::kScalar>{});
+        }
+    });
 }
 
 } // namespace crvtest
