@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "compress/script/js_scan.h"
 
@@ -35,13 +36,10 @@ class RunScan {
                 ++from;
             return from;
         }
-        for (;;) {
-            std::size_t offset = OffsetIn(from, end);
-            detail::BlockBits ahead = stops_ >> offset;
-            if (ahead != 0)
-                return from + std::countr_zero(ahead);
-            from += detail::kBlockBytes - static_cast<std::ptrdiff_t>(offset);
-        }
+        return detail::FirstMarked(from, [&](const char *at) {
+            std::size_t offset = OffsetIn(at, end);
+            return std::pair{offset, stops_};
+        });
     }
 
     // The first byte at or after from that is not white space; lineBreak is

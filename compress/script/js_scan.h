@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "compress/ascii_class.h"
 #include "compress/byte_scan.h"
@@ -175,6 +177,20 @@ BlockBits BlockMask(const char *base, const char *end) {
     return MakeBlockMasks<kPath, Set>(base, end)[0];
 }
 
+// The first byte at or after from whose bit is set in its block's mask.
+// maskAt(at) makes the block anew where it does not hold at, and gives at's
+// offset in the block and the block's mask.
+template <class MaskAt>
+const char *FirstMarked(const char *from, MaskAt maskAt) {
+    for (;;) {
+        const auto [offset, mask] = maskAt(from);
+        BlockBits ahead = mask >> offset;
+        if (ahead != 0)
+            return from + std::countr_zero(ahead);
+        from += kBlockBytes - static_cast<std::ptrdiff_t>(offset);
+    }
+}
+
 } // namespace detail
 
 // Finds the members of Set in the text one after the other from a mask of
@@ -198,13 +214,10 @@ class BlockScan {
                 ++from;
             return from;
         }
-        for (;;) {
-            std::size_t offset = OffsetIn(from, end);
-            detail::BlockBits ahead = bits_ >> offset;
-            if (ahead != 0)
-                return from + __builtin_ctzll(ahead);
-            from += detail::kBlockBytes - static_cast<std::ptrdiff_t>(offset);
-        }
+        return detail::FirstMarked(from, [&](const char *at) {
+            std::size_t offset = OffsetIn(at, end);
+            return std::pair{offset, bits_};
+        });
     }
 
   private:
