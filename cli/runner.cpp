@@ -96,45 +96,74 @@ std::vector<std::int32_t> CreateInstances(unsigned count, const Options &options
 constexpr std::size_t kNewFilesHeld = 256;
 // Bytes of new files a worker writes before it puts them in place, so that the
 // temporaries never take much room on the disk.
-constexpr std::uint64_t kBatchBytes = 64 << 20;
+constexpr std::uint64_t kBatchBytes = 32 << 20;
+// Batches a worker holds at once: one being put in place, one being filled.
+constexpr std::size_t kBatchesPerWorker = 2;
+
+// New files written and their outcomes, waiting to be put in place together.
+struct Pending {
+    std::vector<std::size_t> indices;
+    std::vector<Outcome> outcomes;
+    std::vector<NewFileHandle> files;
+    std::uint64_t bytes = 0;
+};
 
 // A worker's new files, put in place together so that one sync serves many.
+// A full batch is synced and renamed on a thread of its own while the worker
+// fills the next, so that compressing and waiting for the disk overlap; the
+// worker waits only when the batch before is still not in place.
 class Batch {
 public:
     Batch(const std::vector<Item> &items, Board &board, std::size_t limit)
         : items_(items), board_(board), limit_(limit) {}
+    Batch(const Batch &) = delete;
+    Batch &operator=(const Batch &) = delete;
+    ~Batch() { Finish(); }
 
     void Add(std::size_t index, Processed processed) {
-        bytes_ += processed.outcome.bytesOut;
-        indices_.push_back(index);
-        outcomes_.push_back(std::move(processed.outcome));
-        files_.push_back(std::move(processed.newFile));
-        if (files_.size() >= limit_ || bytes_ >= kBatchBytes)
-            PutInPlace();
+        filling_.bytes += processed.outcome.bytesOut;
+        filling_.indices.push_back(index);
+        filling_.outcomes.push_back(std::move(processed.outcome));
+        filling_.files.push_back(std::move(processed.newFile));
+        if (filling_.files.size() >= limit_ || filling_.bytes >= kBatchBytes)
+            HandOver();
     }
 
-    void PutInPlace() {
-        if (files_.empty())
-            return;
-        std::vector<std::string> errors = crvcli::PutInPlace(files_);
-        // The temporaries left are removed before the outcomes are reported.
-        files_.clear();
-        for (std::size_t i = 0; i < indices_.size(); ++i)
-            board_.Put(indices_[i],
-                       Settle(items_[indices_[i]], std::move(outcomes_[i]), errors[i]));
-        indices_.clear();
-        outcomes_.clear();
-        bytes_ = 0;
+    // Puts every file written so far in place and waits until that is done.
+    void Finish() {
+        HandOver();
+        WaitForCommit();
     }
 
 private:
+    void HandOver() {
+        if (filling_.files.empty())
+            return;
+        WaitForCommit();
+        committing_ = std::thread(&Batch::PutInPlace, this, std::move(filling_));
+        filling_ = Pending{};
+    }
+
+    void WaitForCommit() {
+        if (committing_.joinable())
+            committing_.join();
+    }
+
+    void PutInPlace(Pending pending) {
+        std::vector<std::string> errors = crvcli::PutInPlace(pending.files);
+        // The temporaries left are removed before the outcomes are reported.
+        pending.files.clear();
+        for (std::size_t i = 0; i < pending.indices.size(); ++i) {
+            std::size_t index = pending.indices[i];
+            board_.Put(index, Settle(items_[index], std::move(pending.outcomes[i]), errors[i]));
+        }
+    }
+
     const std::vector<Item> &items_;
     Board &board_;
     std::size_t limit_;
-    std::vector<std::size_t> indices_;
-    std::vector<Outcome> outcomes_;
-    std::vector<NewFileHandle> files_;
-    std::uint64_t bytes_ = 0;
+    Pending filling_;
+    std::thread committing_;
 };
 
 void Work(std::int32_t id, const std::vector<Item> &items, const Settings &settings,
@@ -147,7 +176,7 @@ void Work(std::int32_t id, const std::vector<Item> &items, const Settings &setti
         else
             board.Put(index, std::move(processed.outcome));
     }
-    batch.PutInPlace();
+    batch.Finish();
 }
 
 void ReportInOrder(const std::vector<Item> &items, Board &board, Reporter &reporter) {
@@ -172,8 +201,8 @@ bool RunAll(const std::vector<Item> &items, const Options &options, Reporter &re
     std::atomic<std::size_t> next{0};
     Board board(items.size());
     std::vector<std::thread> workers;
-    std::size_t batchLimit =
-        std::max<std::size_t>(1, kNewFilesHeld / std::max<std::size_t>(1, ids.size()));
+    std::size_t batchLimit = std::max<std::size_t>(
+        1, kNewFilesHeld / (kBatchesPerWorker * std::max<std::size_t>(1, ids.size())));
     for (std::int32_t id : ids)
         workers.emplace_back(Work, id, std::cref(items), std::cref(settings), batchLimit,
                              std::ref(next), std::ref(board));

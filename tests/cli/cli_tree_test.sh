@@ -89,6 +89,22 @@ check "jobs failure reported" 1 "$(grep -c 't/a/zero.css: contains a zero byte' 
 check "jobs fifo noted" 1 "$(grep -c 't/a/pipe.css: not a regular file; skipped' "$work/j4/stderr")"
 check "jobs summary" 1 "$(grep -c '^crvcompress: 35 files, 1 failed, 1 skipped: ' "$work/j4/stderr")"
 
+# Enough files for several batches per job: each batch is put in place while
+# the next is written, and every file still ends up compressed, once, with
+# no temporary left and every outcome counted.
+for jobs in 1 2; do
+    many="$work/many$jobs"
+    mkdir -p "$many/d"
+    for i in $(seq 700); do printf '.c%d  {  k : l  }' "$i" > "$many/d/f$i.css"; done
+    run -r -j $jobs "$many"
+    check "batches -j$jobs status" 0 "$status"
+    check "batches -j$jobs summary" 1 "$(count "crvcompress: 700 files: ")"
+    check "batches -j$jobs first" ".c1{k:l}" "$(cat "$many/d/f1.css")"
+    check "batches -j$jobs last" ".c700{k:l}" "$(cat "$many/d/f700.css")"
+    check "batches -j$jobs all compressed" 0 "$(grep -l '  ' "$many"/d/*.css | wc -l)"
+    check "batches -j$jobs no temporary left" 700 "$(find "$many" -type f | wc -l)"
+done
+
 # Links: to a file or folder outside, or to nothing, are passed by with a
 # note; to a file inside, quietly (the file itself is taken once).
 fresh
