@@ -69,7 +69,10 @@ void HtmlPass::Run() {
     char *at = input_;
     while (at != nullptr) {
         // A third of all runs are empty: one tag follows another; another
-        // third are white space alone.
+        // third are white space alone. Each kind of run is ended where it is
+        // told apart, before the markup is read: an empty one has nothing
+        // to end, and one of white space alone ends as it writes its space,
+        // so that no test of what the run wrote is left for the markup.
         char *lt = *at == '<' && OpensMarkup(at[1]) ? at : nullptr;
         if (lt == nullptr)
             lt = WriteSpaceBeforeMarkup(at, out_, whiteSpace_);
@@ -80,6 +83,7 @@ void HtmlPass::Run() {
                 EndLastTextRun(runOut_, out_, whiteSpace_);
                 break;
             }
+            EndText();
         }
         at = Markup(lt);
         if (at != nullptr)
@@ -99,7 +103,6 @@ char *HtmlPass::Markup(char *lt) {
 char *HtmlPass::Declaration(char *lt) {
     const MarkupDeclaration declaration = ReadMarkupDeclaration(lt);
     Publish(declaration.end - 1);
-    EndText();
     if (!declaration.removable || !options_.deleteComments)
         out_ = AppendBytes(lt, declaration.end, out_);
     runOut_ = out_;
@@ -123,7 +126,6 @@ char *HtmlPass::Tag(char *lt) {
     if (!EndsTag(tag.end))
         return NoTag(lt, tag.end, tag.at);
     Publish(tag.at);
-    EndText();
     out_ = ApplyTagToWhiteSpace(lists, tag.out, whiteSpace_);
     if (content == ElementContent::kMarkup) {
         runOut_ = out_;
@@ -144,6 +146,7 @@ char *HtmlPass::Content(ElementContent content, char *from) {
     if (content == ElementContent::kTitle) {
         runOut_ = out_;
         WriteText(from, close, out_, whiteSpace_);
+        EndText();
         return close;
     }
     WriteElementContent(content, from, close, out_, options_);
@@ -159,7 +162,6 @@ char *HtmlPass::ReadOnlyTag(char *lt, char *nameEnd, std::uint8_t lists) {
     if (!EndsTag(end))
         return NoTag(lt, end, gt);
     Publish(gt);
-    EndText();
     char *resume = gt + 1;
     if (lt[1] != '/') {
         out_ = ApplyTagToWhiteSpace(lists, out_, whiteSpace_);
@@ -175,6 +177,7 @@ char *HtmlPass::ReadOnlyTag(char *lt, char *nameEnd, std::uint8_t lists) {
 char *HtmlPass::NoTag(char *lt, TagStep end, char *at) {
     if (end == TagStep::kAbandon) {
         WriteText(lt, at, out_, whiteSpace_);
+        EndText();
         return at;
     }
     EndLastTextRun(runOut_, out_, whiteSpace_);

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "compress/ascii_class.h"
 #include "compress/byte_scan.h"
 #include "compress/html/attribute_value.h"
 #include "compress/html/byte_lanes.h"
@@ -25,6 +26,11 @@ struct TagAttribute {
     char *valueEnd;   // the closing quote, or one past an unquoted value
     bool needsQuotes; // a quoted value that must keep its quotes as it is
     bool spaceBefore; // white space separates it from what comes before
+    // Of the commonest shape, ` name="value"`: one space before it, the name
+    // starting with a letter, "=" and the opening quote right behind it, and
+    // the closing quote found; its source reads as a rewrite that keeps the
+    // quotes would write it.
+    bool plain;
 };
 
 enum class TagStep {
@@ -84,6 +90,9 @@ class TagReader {
     TagStep ReadToEnd();
 
   private:
+    bool ReadPlainAttribute(TagAttribute &attribute);
+    template <char kQuote>
+    void ReadQuotedValue(TagAttribute &attribute, char *first);
     void ReadValue(TagAttribute &attribute, char *first);
 
     char *at_;
@@ -179,9 +188,49 @@ char *FindValueEnd(char *first, const char *end, bool &needsQuotes) {
 
 } // namespace detail
 
+// The quoted value whose first byte is first, up to its closing quote or
+// the zero byte.
+template <char kQuote>
+void TagReader::ReadQuotedValue(TagAttribute &attribute, char *first) {
+    attribute.quote = kQuote;
+    attribute.valueBegin = first;
+    attribute.valueEnd = detail::FindValueEnd<kQuote>(first, end_, attribute.needsQuotes);
+    afterQuote_ = *attribute.valueEnd != '\0';
+    at_ = afterQuote_ ? attribute.valueEnd + 1 : attribute.valueEnd;
+}
+
+// Reads an attribute of the plain shape, which nearly every attribute has,
+// without the tests for the end of the tag and for white space around "=".
+// Returns false, having moved nothing, for any other part, which the general
+// reading then takes from the start.
+inline bool TagReader::ReadPlainAttribute(TagAttribute &attribute) {
+    char *space = at_;
+    if (space[0] != ' ' || !IsAsciiLetter(space[1]))
+        return false;
+    char *nameEnd = detail::ReadAttributeName(space + 1, end_, attribute.key);
+    if (nameEnd[0] != '=' || nameEnd[1] != '"')
+        return false;
+    char *valueEnd = detail::FindValueEnd<'"'>(nameEnd + 2, end_, attribute.needsQuotes);
+    if (*valueEnd != '"')
+        return false;
+    attribute.nameBegin = space + 1;
+    attribute.nameEnd = nameEnd;
+    attribute.hasValue = true;
+    attribute.quote = '"';
+    attribute.valueBegin = nameEnd + 2;
+    attribute.valueEnd = valueEnd;
+    attribute.spaceBefore = true;
+    attribute.plain = true;
+    afterQuote_ = true;
+    at_ = valueEnd + 1;
+    return true;
+}
+
 // Next and ReadValue run for every part of every tag with attributes, in
 // the rewriter's loop, so they are inline.
 inline TagStep TagReader::Next(TagAttribute &attribute) {
+    if (ReadPlainAttribute(attribute))
+        return TagStep::kAttribute;
     char *at = detail::SkipSpace(at_);
     const bool spaceBefore = at != at_;
     at_ = at;
@@ -203,6 +252,7 @@ inline TagStep TagReader::Next(TagAttribute &attribute) {
     }
     afterQuote_ = false;
     attribute.spaceBefore = spaceBefore;
+    attribute.plain = false;
     attribute.nameBegin = at;
     at = detail::ReadAttributeName(at, end_, attribute.key);
     attribute.nameEnd = at;
@@ -217,14 +267,12 @@ inline TagStep TagReader::Next(TagAttribute &attribute) {
 // A quote opens a value only here, right after "=": in a name or inside an
 // unquoted value ("title=it's") it is an ordinary character, as in a browser.
 inline void TagReader::ReadValue(TagAttribute &attribute, char *first) {
-    if (*first == '"' || *first == '\'') {
-        attribute.quote = *first;
-        attribute.valueBegin = first + 1;
-        attribute.valueEnd =
-            *first == '"' ? detail::FindValueEnd<'"'>(first + 1, end_, attribute.needsQuotes)
-                          : detail::FindValueEnd<'\''>(first + 1, end_, attribute.needsQuotes);
-        afterQuote_ = *attribute.valueEnd != '\0';
-        at_ = afterQuote_ ? attribute.valueEnd + 1 : attribute.valueEnd;
+    if (*first == '"') {
+        ReadQuotedValue<'"'>(attribute, first + 1);
+        return;
+    }
+    if (*first == '\'') {
+        ReadQuotedValue<'\''>(attribute, first + 1);
         return;
     }
     attribute.quote = 0;

@@ -33,6 +33,7 @@ class TagRewriter {
 
   private:
     bool WriteAttribute(const TagAttribute &attribute);
+    bool WritePlainAttribute(const TagAttribute &attribute);
     bool Shape(const TagAttribute &attribute, AttributeShape &shape);
     void Put(const TagAttribute &attribute, const AttributeShape &shape);
     void Put(char c) { *out_++ = c; }
@@ -108,10 +109,23 @@ struct AttributeShape {
     char *valueEnd;  // the end of the value, which may have been compressed
 };
 
+// Whether a plain attribute's value is written as it was read, quotes kept
+// or dropped: the attribute is no boolean one and its value no script or
+// style to compress.
+bool KeepsPlainValue(const TagAttribute &attribute) {
+    const std::string_view name(attribute.nameBegin,
+                                static_cast<std::size_t>(attribute.nameEnd - attribute.nameBegin));
+    const std::uint8_t lists = ListsHolding(attribute.key);
+    return (lists & kBooleanAttribute) == 0 &&
+           !CompressesInPlace(ValueKindOf(name, attribute.key, lists));
+}
+
 // Every attribute is kept: one without a value by its name alone ("required",
 // "v-cloak"), as are the boolean ones whatever value they were given. Returns
 // false when the tag turned out to be text.
 bool TagRewriter::WriteAttribute(const TagAttribute &attribute) {
+    if (attribute.plain && KeepsPlainValue(attribute))
+        return WritePlainAttribute(attribute);
     AttributeShape shape{};
     if (!Shape(attribute, shape))
         return false;
@@ -151,6 +165,28 @@ bool TagRewriter::Shape(const TagAttribute &attribute, AttributeShape &shape) {
         needsQuotes = ValueNeedsQuotes(attribute.valueBegin, shape.valueEnd);
     }
     shape.keepQuotes = needsQuotes || (kind == ValueKind::kScript && options_.protectEvents);
+    return true;
+}
+
+// A plain attribute whose value is kept: its source from the space to the
+// opening quote reads as the output, so it moves in one or two pieces, the
+// quotes dropped where the value allows. Returns false when the tag turned
+// out to be text.
+bool TagRewriter::WritePlainAttribute(const TagAttribute &attribute) {
+    char *space = attribute.nameBegin - 1;
+    if (attribute.needsQuotes) {
+        if (!MayChange(out_ + (attribute.valueEnd + 1 - space)))
+            return false;
+        Move(space, attribute.valueEnd);
+        Put('"');
+        last_ = AttributeEnd::kQuotedValue;
+        return true;
+    }
+    if (!MayChange(out_ + (attribute.valueEnd - 1 - space)))
+        return false;
+    Move(space, attribute.nameEnd + 1);
+    Move(attribute.valueBegin, attribute.valueEnd);
+    last_ = AttributeEnd::kUnquotedValue;
     return true;
 }
 

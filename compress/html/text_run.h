@@ -80,8 +80,9 @@ inline char *WriteTextToMarkup(char *from, const char *end, char *&out, WhiteSpa
 
 // A run of white space alone up to markup, the commonest run after the
 // empty one (a line break and indentation between two tags), written as
-// WriteTextToMarkup writes it but without its loop. Returns the "<", or null
-// having written nothing when the run holds more than white space.
+// WriteTextToMarkup writes it but without its loop, and ended as EndTextRun
+// ends a run: a space written is pending. Returns the "<", or null having
+// written nothing when the run holds more than white space.
 inline char *WriteSpaceBeforeMarkup(char *from, char *&out, WhiteSpaceState &state) {
     char *at = from;
     while (IsHtmlSpace(*at))
@@ -91,6 +92,7 @@ inline char *WriteSpaceBeforeMarkup(char *from, char *&out, WhiteSpaceState &sta
     if (state.spaceMatters) {
         *out++ = ' ';
         state.spaceMatters = false;
+        state.trailingSpaceSegment = out - 1;
     }
     return at;
 }

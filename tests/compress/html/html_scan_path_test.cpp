@@ -123,6 +123,38 @@ const Case kAttributeValues[] = {
 };
 INSTANTIATE_TEST_SUITE_P(AttributeValues, HtmlScanPath, ::testing::ValuesIn(kAttributeValues));
 
+// The commonest attribute shape, one space, a name and a double-quoted value
+// (` title="w@"`), is read and written on a short path; every near miss
+// takes the general one, and both must give what the general one gives: the
+// quotes dropped unless the value needs them, a boolean attribute by its
+// name, a script or style value compressed, a tag that meets "<" or the end
+// of the text left as text.
+const Case kPlainAttributes[] = {
+    {"<a title=\"w@\" id=\"w@\">x", "<a title=w@ id=w@>x"},
+    {"<a TITLE=\"w@\" Id=\"x\">x", "<a TITLE=w@ Id=x>x"},
+    {"<a title=\"\" id=\"w@\">", "<a title=\"\" id=w@>"},
+    {"<a title=\"w~ x\" id=\"w@\">", "<a title=\"w~ x\" id=w@>"},
+    {"<a title=\"w@ \">", "<a title=\"w@ \">"},
+    {"<a title=\"w@\nx\">", "<a title=\"w@\nx\">"},
+    {"<a title=\"w@>x\">", "<a title=\"w@>x\">"},
+    {"<a title=\"w@'x\">", "<a title=\"w@'x\">"},
+    {"<a href=\"?w@&amp;x=1\">", "<a href=?w@&amp;x=1>"},
+    {"<a  title=\"w@\"\tid=\"w@\"\n>", "<a title=w@ id=w@>"},
+    {"<a title = \"w@\" id= \"x\">", "<a title=w@ id=x>"},
+    {"<a id=\"x\"title=\"w@\">", "<a id=x title=w@>"},
+    {"<a id=\"x y\"title=\"w@\">", "<a id=\"x y\"title=w@>"},
+    {"<a data-w@=\"x\" :w@=\"y\" _w@=\"z\">", "<a data-w@=x :w@=y _w@=z>"},
+    {"<input disabled=\"disabled\" title=\"w@\">", "<input disabled title=w@>"},
+    {"<a style=\"color : red\" title=\"w@\">", "<a style=color:red title=w@>"},
+    {"<a onclick=\"f( 1 )\" title=\"w@\">", "<a onclick=\"f(1)\" title=w@>"},
+    {"<div title=\"w@\"/>x", "<div title=w@ />x"},
+    {"<br title=\"w@\"/>x", "<br title=w@>x"},
+    {"<a title=\"w@\" <b>x", "<a title=\"w@\" <b>x"},
+    {"<a title=\"w@\" id=\"w@", ""},
+    {"<p>x <a title=\"w@\"", "<p>x"},
+};
+INSTANTIATE_TEST_SUITE_P(PlainAttributes, HtmlScanPath, ::testing::ValuesIn(kPlainAttributes));
+
 // Tag and attribute names of any length, ended by each byte that ends one;
 // an "=" belongs to a tag's name.
 const Case kNames[] = {

@@ -30,6 +30,27 @@ const Case kWhiteSpaceStates[] = {
 };
 INSTANTIATE_TEST_SUITE_P(WhiteSpaceStates, HtmlTextRun, ::testing::ValuesIn(kWhiteSpaceStates));
 
+// Each kind of run ends with or without a pending space, which the markup
+// after it keeps or takes back: a run of white space alone that writes its
+// space or writes nothing, a run ending in text, one that goes on through a
+// "<" that opened no tag, a title, and a comment between run and tag.
+const Case kRunEnds[] = {
+    {"<b>x</b> <p>y", "<b>x</b><p>y"},
+    {"<b>x</b>\n\t<i>y</i>", "<b>x</b> <i>y</i>"},
+    {"<p>x</p> <p>y", "<p>x</p><p>y"},
+    {"<b>x</b> <br> <p>y", "<b>x</b><br><p>y"},
+    {"<b>x</b> <!-- c --> <p>y", "<b>x</b><!-- c --><p>y"},
+    {"<b>x</b> <!-- c --> <i>y", "<b>x</b> <!-- c --><i>y"},
+    {"x <p>y", "x<p>y"},
+    {"x <i>y", "x <i>y"},
+    {"x <a href=y <p>z", "x <a href=y<p>z"},
+    {"x <a href=y <i>z", "x <a href=y <i>z"},
+    {"x <a href=y", "x"},
+    {"<title> a </title> <p>y", "<title>a</title><p>y"},
+    {"<title> a </title> <i>y", "<title>a</title><i>y"},
+};
+INSTANTIATE_TEST_SUITE_P(RunEnds, HtmlTextRun, ::testing::ValuesIn(kRunEnds));
+
 // The text after the last tag is written like any run, without the white
 // space at its end.
 const Case kTextAfterLastTag[] = {
