@@ -837,12 +837,15 @@ void JsPass<kPath>::NoteFunction() {
 
 // Only a word that ends as "function" or "class" does, in "on" or "ss", can
 // be a keyword NoteKeyword looks for; "return", "in" and "this" cannot.
-// The four tests are made before the one branch on them, which is seldom
-// taken, where a branch on either letter alone is a guess. The byte in front
-// of the text may be read.
+// The tests are made before the one branch on them, which is seldom taken,
+// where a branch on either letter alone is a guess. With nothing written the
+// two bytes looked at are the one in front of the text and its first, since
+// the byte before that one may lie outside the buffer; the caller's test
+// for a word in front then fails.
 template <ScanPath kPath>
 bool JsPass<kPath>::EndsLikeBodyKeyword() const {
-    const std::uint16_t ending = TwoLetters(last_[-1], last_[0]);
+    const char *last = std::max<const char *>(last_, text_);
+    const std::uint16_t ending = TwoLetters(last[-1], last[0]);
     return (ending == TwoLetters('o', 'n')) | (ending == TwoLetters('s', 's'));
 }
 
