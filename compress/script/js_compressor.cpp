@@ -845,8 +845,10 @@ void JsPass<kPath>::NoteFunction() {
 template <ScanPath kPath>
 bool JsPass<kPath>::EndsLikeBodyKeyword() const {
     const char *last = std::max<const char *>(last_, text_);
+    constexpr std::uint16_t kFunctionEnd = TwoLetters('o', 'n');
+    constexpr std::uint16_t kClassEnd = TwoLetters('s', 's');
     const std::uint16_t ending = TwoLetters(last[-1], last[0]);
-    return (ending == TwoLetters('o', 'n')) | (ending == TwoLetters('s', 's'));
+    return (ending == kFunctionEnd) | (ending == kClassEnd);
 }
 
 // The separator or "*" written at gap may follow a keyword that a body in
