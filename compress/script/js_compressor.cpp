@@ -227,6 +227,12 @@ bool SettlesAfterGap(char c) {
     return kSettlesAfterGap[static_cast<unsigned char>(c)] != 0;
 }
 
+// Two characters as one number, to be compared at once.
+constexpr std::uint16_t TwoLetters(char first, char second) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(first) |
+                                      static_cast<unsigned char>(second) << 8);
+}
+
 bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
@@ -321,6 +327,7 @@ class JsPass {
     bool OperandDue(const char *before) const;
     bool EndsLabel(const char *colon) const;
     void NoteFunction();
+    bool EndsLikeBodyKeyword() const;
     void NoteKeyword(const char *gap);
     bool ClassExpressionBefore(const char *end) const;
     const char *FunctionKeywordBefore() const;
@@ -458,11 +465,7 @@ bool JsPass<kPath>::Separate() {
         read_ = SkipGap(read_, lineBreak, removeComments_, removeComments_);
     if (*read_ == '\0')
         return false;
-    // Only a word that ends in "n" or "s" can be a keyword NoteKeyword
-    // looks for. Both tests are made before the one branch on them, which
-    // is seldom taken, where a branch on either alone is a guess.
-    char last = LastWritten();
-    if (((last == 'n') | (last == 's')) & (previous_ == TokenKind::kWord))
+    if (EndsLikeBodyKeyword() & (previous_ == TokenKind::kWord))
         NoteKeyword(last_ + 1);
     // Whether a line break stood in the gap is as good as a coin toss: no
     // branch on it.
@@ -532,9 +535,8 @@ template <ScanPath kPath>
 bool JsPass<kPath>::SettleLoneSpace() {
     if (!SettlesAfterGap(read_[1]))
         return false;
-    const char last = LastWritten();
     const TokenKind kind = LastTokenKind();
-    if (((last == 'n') | (last == 's')) & (kind == TokenKind::kWord))
+    if (EndsLikeBodyKeyword() & (kind == TokenKind::kWord))
         NoteKeyword(last_ + 1);
     // A word in front keeps the space about half the time: no branch on it.
     const bool keep = (kind == TokenKind::kWord) & !IsScriptPunctuation(read_[1]);
@@ -831,6 +833,22 @@ void JsPass<kPath>::NoteFunction() {
     functionName_ = nullptr;
     if (keyword != nullptr && OperandDue(AsyncStart(keyword) - 1))
         bodyDue_[static_cast<Depth>(brackets_ - 1)] = true;
+}
+
+// Only a word that ends as "function" or "class" does, in "on" or "ss", can
+// be a keyword NoteKeyword looks for; "return", "in" and "this" cannot.
+// The tests are made before the one branch on them, which is seldom taken,
+// where a branch on either letter alone is a guess. With nothing written the
+// two bytes looked at are the one in front of the text and its first, since
+// the byte before that one may lie outside the buffer; the caller's test
+// for a word in front then fails.
+template <ScanPath kPath>
+bool JsPass<kPath>::EndsLikeBodyKeyword() const {
+    const char *last = std::max<const char *>(last_, text_);
+    constexpr std::uint16_t kFunctionEnd = TwoLetters('o', 'n');
+    constexpr std::uint16_t kClassEnd = TwoLetters('s', 's');
+    const std::uint16_t ending = TwoLetters(last[-1], last[0]);
+    return (ending == kFunctionEnd) | (ending == kClassEnd);
 }
 
 // The separator or "*" written at gap may follow a keyword that a body in

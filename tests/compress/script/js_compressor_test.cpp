@@ -323,6 +323,22 @@ const Case kFaults[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Faults, JsCompressor, ::testing::ValuesIn(kFaults));
 
+// Behind "function" and "class" a body in braces may end an expression,
+// which a line break then ends; other words ending in the same letters open
+// blocks. A gap at the start, with nothing written in front of it, looks at
+// no byte before the one in front of the text.
+const Case kKeywordNotes[] = {
+    {"x = function (a) {}\nb", "x=function(a){};b"},
+    {"x = notfunction (a) {}\nb", "x=notfunction(a){}b"},
+    {"x = class {}\nb", "x=class{};b"},
+    {"x = glass {}\nb", "x=glass{}b"},
+    {"x = async function f () {}\nb", "x=async function f(){};b"},
+    {"/**/ x", "x"},
+    {"/**/\nx", "x"},
+    {"/**/ function (a) {}\nb", "function(a){}b"},
+};
+INSTANTIATE_TEST_SUITE_P(KeywordNotes, JsCompressor, ::testing::ValuesIn(kKeywordNotes));
+
 // A ";" that is the whole body of a statement stays, also before "}" and at
 // the end; one that ends an expression goes.
 const Case kEmptyStatementBody[] = {
