@@ -155,6 +155,22 @@ const Case kPlainAttributes[] = {
 };
 INSTANTIATE_TEST_SUITE_P(PlainAttributes, HtmlScanPath, ::testing::ValuesIn(kPlainAttributes));
 
+// A value is read from the 32 bytes at its start at once: only the bytes
+// before its closing quote may keep the quotes, not a space, a tab, a ">" or
+// the other quote that follows it in the same bytes; a control byte before
+// the quote sends the value to the byte-wise reading, which must agree.
+const Case kValueWindow[] = {
+    {"<a title='w@' id=\"x\">", "<a title=w@ id=x>"},
+    {"<a title=\"w@\"\n>x", "<a title=w@>x"},
+    {"<a title=\"w@\"\tid='x>'>", "<a title=w@ id='x>'>"},
+    {"<a title=\"\" id=\"w@ x\">", "<a title=\"\" id=\"w@ x\">"},
+    {"<a title=\"w@\x01\" id=\"x y\">", "<a title=w@\x01 id=\"x y\">"},
+    {"<a title=\"w@\" id=\"\x01 x\">", "<a title=w@ id=\"\x01 x\">"},
+    {"<a title='x y@'>", "<a title='x y@'>"},
+    {"<a title=\"x>@\">", "<a title=\"x>@\">"},
+};
+INSTANTIATE_TEST_SUITE_P(ValueWindow, HtmlScanPath, ::testing::ValuesIn(kValueWindow));
+
 // Tag and attribute names of any length, ended by each byte that ends one;
 // an "=" belongs to a tag's name.
 const Case kNames[] = {
