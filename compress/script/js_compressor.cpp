@@ -189,17 +189,28 @@ using QuoteStops = ScriptByteSet<'\0', '"', '\\'>;
 // Kept runs up to this long move with one fixed-size copy.
 constexpr std::ptrdiff_t kMoveBlock = 32;
 
+// Where a whole block can no longer be read from: the first byte that has
+// fewer than kMoveBlock bytes in front of the end; text itself where none has
+// as many.
+const char *BlockMoveEnd(const char *text, const char *end) {
+    return end - text >= kMoveBlock ? end - (kMoveBlock - 1) : text;
+}
+
 // Writes the kept run [from, to) behind last and returns the new last
 // character written. Once the output trails the input by more than a
 // block, which it soon does, a short run moves as one whole block, with no
 // branch on its length: the bytes the block carries past the run land on
 // input already read in front of from (later output overwrites them), and
 // the byte right before from, which CopySign reads, is left alone. Before
-// that the run moves byte for byte, forward, which an overlap allows.
-char *MoveRun(char *last, const char *from, const char *to, const char *end) {
+// that the run moves byte for byte, forward, which an overlap allows. The
+// whole block is read only in front of moveEnd (BlockMoveEnd), a bound set
+// once per text, so the test per run is a compare with no subtraction. The
+// block move is the common case, laid out where the run's code falls
+// through to it.
+char *MoveRun(char *last, const char *from, const char *to, const char *moveEnd) {
     const std::ptrdiff_t length = to - from;
     char *out = last + 1;
-    if (length <= kMoveBlock && from - out > kMoveBlock && end - from >= kMoveBlock) {
+    if (length <= kMoveBlock && from - out > kMoveBlock && from < moveEnd) [[likely]] {
         std::memcpy(out, from, kMoveBlock);
     } else if (length > kMoveBlock) {
         std::memmove(out, from, static_cast<std::size_t>(length));
@@ -282,7 +293,8 @@ class JsPass {
   public:
     JsPass(char *text, Placement placement, const CompressOptions &options,
            ProgressCursor progress)
-        : text_(text), end_(text + std::strlen(text)), read_(text), last_(text - 1),
+        : text_(text), end_(text + std::strlen(text)), moveEnd_(BlockMoveEnd(text_, end_)),
+          read_(text), last_(text - 1),
           progress_(progress),
           hideScripts_(options.hideScripts), removeComments_(placement == Placement::kDocument) {}
 
@@ -363,6 +375,7 @@ class JsPass {
 
     char *const text_;
     const char *const end_; // the zero byte
+    const char *const moveEnd_; // runs starting here on are too near end_ to move as a block
     const char *read_;
     char *last_; // the last character written
     const ProgressCursor progress_;
@@ -568,7 +581,7 @@ bool JsPass<kPath>::DropGapBehindPunctuation() {
 template <ScanPath kPath>
 void JsPass<kPath>::CopyPlainRun() {
     const char *stop = runs_.NextStop(read_, end_);
-    last_ = MoveRun(last_, read_, stop, end_);
+    last_ = MoveRun(last_, read_, stop, moveEnd_);
     read_ = stop;
     CheckWritePosition();
     Publish();
@@ -1020,7 +1033,7 @@ template <class Stops>
 bool JsPass<kPath>::CopyStringBody(Stops &stops) {
     for (;;) {
         const char *stop = stops.Next(read_, end_);
-        last_ = MoveRun(last_, read_, stop, end_);
+        last_ = MoveRun(last_, read_, stop, moveEnd_);
         read_ = stop;
         CheckWritePosition();
         if (*read_ != '\\')
