@@ -203,14 +203,11 @@ const char *BlockMoveEnd(const char *text, const char *end) {
 // input already read in front of from (later output overwrites them), and
 // the byte right before from, which CopySign reads, is left alone. Before
 // that the run moves byte for byte, forward, which an overlap allows. The
-// whole block is read only in front of moveEnd (BlockMoveEnd), a bound set
-// once per text, so the test per run is a compare with no subtraction. The
-// block move is the common case, laid out where the run's code falls
-// through to it.
-char *MoveRun(char *last, const char *from, const char *to, const char *moveEnd) {
+// whole block is read only in front of moveEnd (BlockMoveEnd).
+char *MoveRunChecked(char *last, const char *from, const char *to, const char *moveEnd) {
     const std::ptrdiff_t length = to - from;
     char *out = last + 1;
-    if (length <= kMoveBlock && from - out > kMoveBlock && from < moveEnd) [[likely]] {
+    if (length <= kMoveBlock && from - out > kMoveBlock && from < moveEnd) {
         std::memcpy(out, from, kMoveBlock);
     } else if (length > kMoveBlock) {
         std::memmove(out, from, static_cast<std::size_t>(length));
@@ -294,7 +291,7 @@ class JsPass {
     JsPass(char *text, Placement placement, const CompressOptions &options,
            ProgressCursor progress)
         : text_(text), end_(text + std::strlen(text)), moveEnd_(BlockMoveEnd(text_, end_)),
-          read_(text), last_(text - 1),
+          blockMovesBefore_(text), read_(text), last_(text - 1),
           progress_(progress),
           hideScripts_(options.hideScripts), removeComments_(placement == Placement::kDocument) {}
 
@@ -308,7 +305,9 @@ class JsPass {
     void Put(char c);
     void PutWord(std::string_view word);
     void TakeBack();
+    void Insert(char c);
     void CopyChar() { Put(*read_++); }
+    void MoveRun(const char *to);
     void CopyUpTo(const char *end);
     void CopyRest();
 
@@ -376,6 +375,10 @@ class JsPass {
     char *const text_;
     const char *const end_; // the zero byte
     const char *const moveEnd_; // runs starting here on are too near end_ to move as a block
+    // A short run starting in front of this moves as a whole block with no
+    // other test (see MoveRun): moveEnd_ while the output is known to trail
+    // the input by more than a block, else the start of the text.
+    const char *blockMovesBefore_;
     const char *read_;
     char *last_; // the last character written
     const ProgressCursor progress_;
@@ -416,10 +419,42 @@ void JsPass<kPath>::Put(char c) {
     Publish();
 }
 
+// A character the text does not hold there brings the output one nearer
+// the input, so the distance a block move needs is proven anew.
+template <ScanPath kPath>
+void JsPass<kPath>::Insert(char c) {
+    blockMovesBefore_ = text_;
+    Put(c);
+}
+
 template <ScanPath kPath>
 void JsPass<kPath>::PutWord(std::string_view word) {
     for (char c : word)
-        Put(c);
+        Insert(c);
+}
+
+// Moves the kept run [read_, to) behind the output. Every step of the pass
+// writes at most as many characters as it reads, but for Insert, so once
+// the output trails the input by more than a block it stays so until an
+// Insert: proven then, in the checked move, the test per run is the
+// distance to the end alone. Short runs are most runs, and the block move
+// is laid out where the run's code falls through to it.
+template <ScanPath kPath>
+void JsPass<kPath>::MoveRun(const char *to) {
+    const char *from = read_;
+    const std::ptrdiff_t length = to - from;
+    char *out = last_ + 1;
+    if (length <= kMoveBlock && from < blockMovesBefore_) [[likely]] {
+        assert(from - out > kMoveBlock);
+        std::memcpy(out, from, kMoveBlock);
+        last_ += length;
+    } else {
+        if (from - out > kMoveBlock)
+            blockMovesBefore_ = moveEnd_;
+        last_ = MoveRunChecked(last_, from, to, moveEnd_);
+    }
+    read_ = to;
+    CheckWritePosition();
 }
 
 template <ScanPath kPath>
@@ -580,10 +615,7 @@ bool JsPass<kPath>::DropGapBehindPunctuation() {
 // can tell that from a store per character.
 template <ScanPath kPath>
 void JsPass<kPath>::CopyPlainRun() {
-    const char *stop = runs_.NextStop(read_, end_);
-    last_ = MoveRun(last_, read_, stop, moveEnd_);
-    read_ = stop;
-    CheckWritePosition();
+    MoveRun(runs_.NextStop(read_, end_));
     Publish();
 }
 
@@ -772,7 +804,7 @@ bool JsPass<kPath>::OpensHeadWithBody(const char *paren) const {
 template <ScanPath kPath>
 void JsPass<kPath>::CopySign(char c) {
     if (LastWritten() == c && read_[-1] != c)
-        Put(' ');
+        Insert(' ');
     CopyChar();
 }
 
@@ -940,7 +972,7 @@ void JsPass<kPath>::EndExpressionBrace(Brace brace) {
         return;
     read_ = removeComments_ ? next : SkipWhiteSpace(read_);
     if (last_ + 1 < read_)
-        Put(';');
+        Insert(';');
 }
 
 // The first character behind the white space at in, and behind the "<!--"
@@ -1032,10 +1064,7 @@ template <ScanPath kPath>
 template <class Stops>
 bool JsPass<kPath>::CopyStringBody(Stops &stops) {
     for (;;) {
-        const char *stop = stops.Next(read_, end_);
-        last_ = MoveRun(last_, read_, stop, moveEnd_);
-        read_ = stop;
-        CheckWritePosition();
+        MoveRun(stops.Next(read_, end_));
         if (*read_ != '\\')
             break;
         CopyChar();

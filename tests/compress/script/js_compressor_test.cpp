@@ -673,6 +673,31 @@ TEST(JsCompressorStretchEdges, AttributeValue) {
     });
 }
 
+// Each "}" of an object literal before a quote takes a ";" from the room
+// the dropped white space left, so the output comes one nearer the input
+// with each, past the distance a whole block move needs, until no room is
+// left. The names between are short runs that would carry a block over
+// unread input once the output came too near.
+struct SemicolonsCase {
+    std::size_t lead;       // spaces in front: the room
+    std::size_t statements; // of the shape x={}'name'
+};
+
+TEST(JsCompressorStretchEdges, InsertedSemicolonsUseUpTheRoom) {
+    const SemicolonsCase cases[] = {{33, 36}, {34, 40}, {40, 45}, {64, 70}, {70, 40}};
+    crvtest::ForEachScanPath([&] {
+        for (const SemicolonsCase &c : cases) {
+            std::string input = Spaces(c.lead), expected;
+            for (std::size_t i = 0; i < c.statements; ++i) {
+                const std::string literal = "'" + Name(3 + i % 30) + "'";
+                input += "x={}" + literal;
+                expected += (i < c.lead ? "x={};" : "x={}") + literal;
+            }
+            EXPECT_EQ(Compress(input), expected) << c.lead << " spaces";
+        }
+    });
+}
+
 // Runs the compressor on a copy of input whose allocation ends at its
 // terminator, so that AddressSanitizer reports a read past it.
 std::string CompressUnguarded(const std::string &input) {
