@@ -689,9 +689,13 @@ TEST(JsCompressorStretchEdges, InsertedSemicolonsUseUpTheRoom) {
         for (const SemicolonsCase &c : cases) {
             std::string input = Spaces(c.lead), expected;
             for (std::size_t i = 0; i < c.statements; ++i) {
-                const std::string literal = "'" + Name(3 + i % 30) + "'";
-                input += "x={}" + literal;
-                expected += (i < c.lead ? "x={};" : "x={}") + literal;
+                std::string literal(1, '\'');
+                literal += Name(3 + i % 30);
+                literal += '\'';
+                input += "x={}";
+                input += literal;
+                expected += i < c.lead ? "x={};" : "x={}";
+                expected += literal;
             }
             EXPECT_EQ(Compress(input), expected) << c.lead << " spaces";
         }
