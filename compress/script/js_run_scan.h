@@ -36,10 +36,16 @@ class RunScan {
                 ++from;
             return from;
         }
-        return detail::FirstMarked(from, [&](const char *at) {
-            std::size_t offset = OffsetIn(at, end);
-            return std::pair{offset, stops_};
-        });
+        return detail::FirstMarked(
+            from,
+            [&](const char *at) {
+                std::size_t offset = OffsetIn(at, end);
+                return std::pair{offset, stops_};
+            },
+            [&](const char *base) {
+                MakeBlock(base, end);
+                return stops_;
+            });
     }
 
     // The first byte at or after from that is not white space; lineBreak is
@@ -72,15 +78,19 @@ class RunScan {
             reinterpret_cast<std::uintptr_t>(from) - reinterpret_cast<std::uintptr_t>(base_);
         if (offset < static_cast<std::uintptr_t>(detail::kBlockBytes))
             return offset;
-        base_ = from;
+        MakeBlock(from, end);
+        return 0;
+    }
+
+    void MakeBlock(const char *base, const char *end) {
+        base_ = base;
         auto [stops, spaces, lineBreaks] =
-            detail::MakeBlockMasks<kPath, Stops, WhiteSpaceBytes, LineBreakBytes>(from, end);
+            detail::MakeBlockMasks<kPath, Stops, WhiteSpaceBytes, LineBreakBytes>(base, end);
         // Past the end the masks count every byte a member, as a stop should.
-        detail::BlockBits inside = ~detail::PastEndBits(from, end);
+        detail::BlockBits inside = ~detail::PastEndBits(base, end);
         stops_ = stops;
         spaces_ = spaces & inside;
         lineBreaks_ = lineBreaks & inside;
-        return 0;
     }
 
     const char *base_ = nullptr;

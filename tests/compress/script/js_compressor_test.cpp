@@ -8,6 +8,7 @@
 #include "compress/script/js_compressor.h"
 #include "tests/compress/guarded_run.h"
 #include "tests/compress/script/scan_paths.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace crv::test {
 namespace {
@@ -669,6 +670,71 @@ TEST(JsCompressorStretchEdges, AttributeValue) {
                   "alert('" + Body(33) + "')");
         EXPECT_EQ(Compress(Spaces(40) + "f(" + Name(33) + ")", attribute), "f(" + Name(33) + ")");
         EXPECT_EQ(Compress("x = '" + Name(40), attribute), "x='" + Name(40));
+    });
+}
+
+// Each "}" of an object literal before a quote takes a ";" from the room
+// the dropped white space left, so the output comes one nearer the input
+// with each, past the distance a whole block move needs, until no room is
+// left. The names between are short runs that would carry a block over
+// unread input once the output came too near.
+struct SemicolonsCase {
+    std::size_t lead;       // spaces in front: the room
+    std::size_t statements; // of the shape x={}'name'
+};
+
+TEST(JsCompressorStretchEdges, InsertedSemicolonsUseUpTheRoom) {
+    const SemicolonsCase cases[] = {{33, 36}, {34, 40}, {40, 45}, {64, 70}, {70, 40}};
+    crvtest::ForEachScanPath([&] {
+        for (const SemicolonsCase &c : cases) {
+            std::string input = Spaces(c.lead), expected;
+            for (std::size_t i = 0; i < c.statements; ++i) {
+                std::string literal(1, '\'');
+                literal += Name(3 + i % 30);
+                literal += '\'';
+                input += "x={}";
+                input += literal;
+                expected += i < c.lead ? "x={};" : "x={}";
+                expected += literal;
+            }
+            EXPECT_EQ(Compress(input), expected) << c.lead << " spaces";
+        }
+    });
+}
+
+// Runs the compressor on a copy of input whose allocation ends at its
+// terminator, so that AddressSanitizer reports a read past it.
+std::string CompressUnguarded(const std::string &input) {
+    crvtest::GuardedBuffer buffer(input, '>', 0);
+    char *cursor = buffer.Run([](char *text, ProgressCursor progress) {
+        CompressJavaScript(text, Placement::kDocument, CompressOptions{}, progress);
+    });
+    EXPECT_TRUE(buffer.FrameIntact());
+    return buffer.Holds(cursor) ? std::string(buffer.Text(), cursor) : "<cursor outside>";
+}
+
+// A short run moves as a whole block only where the block ends inside the
+// text: a run or string body starting 33, 32, 31 or fewer bytes before the
+// end (the zero byte), with the output far enough behind for a block move.
+const StretchCase kRunsIntoTheEnd[] = {
+    {"x =" + Spaces(40) + Name(33), "x=" + Name(33)},
+    {"x =" + Spaces(40) + Name(32), "x=" + Name(32)},
+    {"x =" + Spaces(40) + Name(31), "x=" + Name(31)},
+    {"x =" + Spaces(40) + Name(30), "x=" + Name(30)},
+    {"x =" + Spaces(40) + Name(29) + ")", "x=" + Name(29) + ")"},
+    {"x =" + Spaces(40) + Name(1), "x=" + Name(1)},
+    {"x =" + Spaces(40) + Name(28) + ";" + Name(3), "x=" + Name(28) + ";" + Name(3)},
+    {"s =" + Spaces(40) + "'" + Body(32), "s='" + Body(32)},
+    {"s =" + Spaces(40) + "'" + Body(31), "s='" + Body(31)},
+    {"s =" + Spaces(40) + "'" + Body(30), "s='" + Body(30)},
+    {"s =" + Spaces(40) + "'" + Body(29) + "'", "s='" + Body(29) + "'"},
+    {Spaces(40) + Name(31), Name(31)},
+};
+
+TEST(JsCompressorStretchEdges, RunsIntoTheEndReadNothingPastIt) {
+    crvtest::ForEachScanPath([] {
+        for (const StretchCase &c : kRunsIntoTheEnd)
+            EXPECT_EQ(CompressUnguarded(c.input), c.expected) << c.input;
     });
 }
 

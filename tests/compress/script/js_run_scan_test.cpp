@@ -118,6 +118,69 @@ const GapCase kGapCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Offsets, RunScanGap, ::testing::ValuesIn(kGapCases));
 
+struct LaterStopCase {
+    std::size_t length; // of the text
+    std::size_t blockAt; // where the first search starts, which makes the block
+    std::size_t first;   // the stop it finds; the second search starts behind it
+    std::size_t stop;    // where the next stop stands; length for none
+    std::size_t found;   // what the second search answers
+};
+
+void PrintTo(const LaterStopCase &c, std::ostream *os) {
+    *os << "length " << c.length << ", block at " << c.blockAt << ", first " << c.first
+        << ", stop " << c.stop;
+}
+
+class RunScanLaterStop : public ::testing::TestWithParam<LaterStopCase> {};
+
+// A search that starts inside a block made earlier goes on block by block
+// from that block's end, not from where it started.
+TEST_P(RunScanLaterStop, FoundInTheBlockOrBehindIt) {
+    const LaterStopCase &c = GetParam();
+    Text text(c.length);
+    text.bytes[c.first] = '(';
+    if (c.stop < c.length)
+        text.bytes[c.stop] = '"';
+    ForEachScanPathConstant([&](auto path) {
+        RunScan<Stops, path> scan;
+        EXPECT_EQ(scan.NextStop(text.At(c.blockAt), text.End()), text.At(c.first));
+        EXPECT_EQ(scan.NextStop(text.At(c.first + 1), text.End()), text.At(c.found));
+    });
+}
+
+const LaterStopCase kLaterStopCases[] = {
+    // Block made at 5: its own last byte is 68, the next block starts at 69.
+    {300, 5, 6, 20, 20},
+    {300, 5, 6, 68, 68},
+    {300, 5, 6, 69, 69},
+    {300, 5, 6, 70, 70},
+    {300, 5, 50, 84, 84},
+    {300, 5, 50, 85, 85},
+    {300, 5, 50, 86, 86},
+    {300, 5, 67, 100, 100},
+    {300, 5, 67, 101, 101},
+    {300, 5, 67, 102, 102},
+    {300, 5, 68, 132, 132},
+    {300, 5, 68, 133, 133},
+    {300, 5, 68, 134, 134},
+    {300, 5, 40, 197, 197},
+    {300, 5, 40, 198, 198},
+    // Several blocks behind, and into the last 64 bytes of the text.
+    {300, 5, 6, 299, 299},
+    {300, 5, 6, 300, 300},
+    {300, 5, 200, 300, 300},
+    {150, 3, 4, 130, 130},
+    {150, 3, 4, 131, 131},
+    {150, 3, 4, 149, 149},
+    {150, 3, 4, 150, 150},
+    {100, 30, 40, 99, 99},
+    {100, 30, 40, 100, 100},
+    {70, 0, 63, 64, 64},
+    {70, 0, 63, 70, 70},
+    {64, 0, 62, 64, 64},
+};
+INSTANTIATE_TEST_SUITE_P(Offsets, RunScanLaterStop, ::testing::ValuesIn(kLaterStopCases));
+
 // Runs and gaps taken in turn share the blocks and go on into the next.
 TEST(RunScan, TakesRunsAndGapsInTurn) {
     Text text(150);
