@@ -1303,14 +1303,6 @@ __attribute__((flatten)) void RunSse2(JsPass<ScanPath::kSse2> pass) { pass.Run()
 __attribute__((flatten, target("bmi,bmi2"))) void RunAvx2(JsPass<ScanPath::kAvx2> pass) {
     pass.Run();
 }
-
-// Processors with AVX2 have BMI1 and BMI2 too, but a virtual machine may
-// report one and hide the others: the SSE2 pass, with the same output, runs
-// there.
-bool HasBitInstructions() {
-    static const bool has = __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2");
-    return has;
-}
 #endif
 
 } // namespace
@@ -1320,9 +1312,7 @@ void CompressJavaScript(char *text, Placement placement, const CompressOptions &
 #ifdef CRV_VECTOR_SCAN
     switch (ActiveScanPath()) {
     case ScanPath::kAvx2:
-        if (HasBitInstructions())
-            return RunAvx2(JsPass<ScanPath::kAvx2>(text, placement, options, progress));
-        [[fallthrough]];
+        return RunAvx2(JsPass<ScanPath::kAvx2>(text, placement, options, progress));
     case ScanPath::kSse2:
         return RunSse2(JsPass<ScanPath::kSse2>(text, placement, options, progress));
     default:
