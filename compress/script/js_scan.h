@@ -7,7 +7,8 @@
 // a table. SSE2 compares 16 bytes at a time with each member of the set.
 // AVX2 looks 32 bytes up at a time by their two halves (nibbles): a byte is a
 // member when the class bits of its low nibble and those of its high nibble
-// meet, which takes the same few instructions for any set.
+// meet, which takes the same few instructions for any set. A set with at
+// most one member per low nibble takes one lookup and one compare.
 #ifndef CRV_JS_SCAN_H
 #define CRV_JS_SCAN_H
 
@@ -37,11 +38,14 @@ struct ScriptByteSet {
     }
 
     // Each of the 8 ASCII high nibbles has a bit of its own, which keeps the
-    // lookup exact for any set.
+    // lookup exact for any set. A byte is a member where its low nibble's
+    // bits hold its high nibble's bit, so the test is one compare with no
+    // inversion after it; the high nibbles from 8 up have every bit, which
+    // the 0 that their low nibble looks up never holds.
     static constexpr std::array<std::uint8_t, 16> MakeHighNibbles() {
         std::array<std::uint8_t, 16> table{};
-        for (unsigned high = 0; high < 8; ++high)
-            table[high] = static_cast<std::uint8_t>(1u << high);
+        for (unsigned high = 0; high < 16; ++high)
+            table[high] = static_cast<std::uint8_t>(high < 8 ? 1u << high : 0xFFu);
         return table;
     }
 
@@ -54,9 +58,33 @@ struct ScriptByteSet {
         return table;
     }
 
+    // Whether no two members share a low nibble, as in white space (09, 0A,
+    // 0D, 20): a byte then is a member when it equals the one member of its
+    // low nibble, one lookup and one compare instead of two lookups.
+    static constexpr bool OneMemberPerLowNibble() {
+        for (std::uint8_t bits : MakeLowNibbles())
+            if (std::popcount(bits) > 1)
+                return false;
+        return true;
+    }
+
+    // For each low nibble its member, or where it has none a byte of another
+    // low nibble, which no byte of this one equals.
+    static constexpr std::array<std::uint8_t, 16> MakeLowNibbleMembers() {
+        std::array<std::uint8_t, 16> table{};
+        for (unsigned low = 0; low < 16; ++low)
+            table[low] = static_cast<std::uint8_t>(low ^ 1);
+        for (unsigned c = 0; c < 0x80; ++c)
+            if (MakeMembers()[c] != 0)
+                table[c & 0x0F] = static_cast<std::uint8_t>(c);
+        return table;
+    }
+
     static constexpr ClassTable kMembers = MakeMembers();
     static constexpr std::array<std::uint8_t, 16> kHighNibbles = MakeHighNibbles();
     static constexpr std::array<std::uint8_t, 16> kLowNibbles = MakeLowNibbles();
+    static constexpr bool kOneMemberPerLowNibble = OneMemberPerLowNibble();
+    static constexpr std::array<std::uint8_t, 16> kLowNibbleMembers = MakeLowNibbleMembers();
 
     static constexpr bool Has(char c) { return kMembers[static_cast<unsigned char>(c)] != 0; }
 };
@@ -99,10 +127,19 @@ struct Sse2Compare<ScriptByteSet<Bytes...>> {
     }
 };
 
-template <std::size_t N>
-__attribute__((target("avx2"))) __m256i BroadcastTable(const std::array<std::uint8_t, N> &table) {
-    return _mm256_broadcastsi128_si256(
-        _mm_loadu_si128(reinterpret_cast<const __m128i *>(table.data())));
+// A lookup table in both 16-byte lanes, as the shuffle wants it. Built at
+// compile time, it is one load where a broadcast at run time takes two.
+template <const std::array<std::uint8_t, 16> &kTable>
+inline constexpr std::array<std::uint8_t, 32> kBothLanes = [] {
+    std::array<std::uint8_t, 32> lanes{};
+    for (std::size_t i = 0; i < lanes.size(); ++i)
+        lanes[i] = kTable[i % kTable.size()];
+    return lanes;
+}();
+
+template <const std::array<std::uint8_t, 16> &kTable>
+__attribute__((target("avx2"))) __m256i LoadTable() {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(kBothLanes<kTable>.data()));
 }
 
 // A byte from 0x80 up has its top bit set, which makes the shuffle give 0
@@ -110,12 +147,17 @@ __attribute__((target("avx2"))) __m256i BroadcastTable(const std::array<std::uin
 template <class Set>
 __attribute__((target("avx2"))) BlockBits Avx2Members(const char *at) {
     const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at));
-    const __m256i low = _mm256_shuffle_epi8(BroadcastTable(Set::kLowNibbles), block);
+    if constexpr (Set::kOneMemberPerLowNibble) {
+        // The 0 given for a byte from 0x80 up never equals that byte.
+        const __m256i member = _mm256_shuffle_epi8(LoadTable<Set::kLowNibbleMembers>(), block);
+        return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(member, block)));
+    }
+    const __m256i low = _mm256_shuffle_epi8(LoadTable<Set::kLowNibbles>(), block);
     const __m256i highIndex =
         _mm256_and_si256(_mm256_srli_epi16(block, 4), _mm256_set1_epi8(0x0F));
-    const __m256i high = _mm256_shuffle_epi8(BroadcastTable(Set::kHighNibbles), highIndex);
-    const __m256i none = _mm256_cmpeq_epi8(_mm256_and_si256(low, high), _mm256_setzero_si256());
-    return static_cast<std::uint32_t>(~_mm256_movemask_epi8(none));
+    const __m256i high = _mm256_shuffle_epi8(LoadTable<Set::kHighNibbles>(), highIndex);
+    const __m256i member = _mm256_cmpeq_epi8(_mm256_and_si256(low, high), high);
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(member));
 }
 
 template <class Set>

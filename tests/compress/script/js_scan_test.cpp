@@ -105,5 +105,69 @@ TEST(BlockScan, StopsAtMembersOnly) {
     }
 }
 
+// The ends of a string literal's body share no low nibble, which gives them
+// a lookup of their own on the AVX2 path; Stops takes the general one.
+using StringEnds = ScriptByteSet<'\0', '"', '\\'>;
+static_assert(StringEnds::kOneMemberPerLowNibble && !Stops::kOneMemberPerLowNibble);
+
+struct ByteCase {
+    unsigned char byte; // put into a text of 200 bytes that holds no member
+    std::size_t at;     // where it stands
+    std::size_t found;  // what Next answers, searching from the start
+};
+
+void PrintTo(const ByteCase &c, std::ostream *os) {
+    *os << "byte " << static_cast<int>(c.byte) << " at " << c.at;
+}
+
+class StringEndsNext : public ::testing::TestWithParam<ByteCase> {};
+
+TEST_P(StringEndsNext, FindsMembersOnly) {
+    const ByteCase &c = GetParam();
+    Text text(200);
+    text.bytes[c.at] = static_cast<char>(c.byte);
+    ForEachScanPathConstant([&](auto path) {
+        BlockScan<StringEnds, path> scan;
+        EXPECT_EQ(scan.Next(text.Begin(), text.End()) - text.Begin(),
+                  static_cast<std::ptrdiff_t>(c.found));
+    });
+}
+
+// Blocks start at 0, 64 and 128 and are whole; the one at 192 holds the
+// last 8 bytes. The bytes that are no member share a low nibble with one
+// (0x?2, 0x?C, 0x?0), have the top bit set, or stand where a low nibble
+// has no member.
+const ByteCase kStringEndCases[] = {
+    {'"', 0, 0},       {'"', 15, 15},     {'"', 16, 16},     {'"', 17, 17},
+    {'"', 31, 31},     {'"', 32, 32},     {'"', 33, 33},     {'"', 63, 63},
+    {'"', 64, 64},     {'"', 65, 65},     {'\\', 127, 127}, {'\\', 128, 128},
+    {'\\', 150, 150}, {'"', 191, 191},   {'"', 192, 192},   {'\\', 199, 199},
+    {0x12, 16, 200},   {0x32, 33, 200},   {0xA2, 64, 200},   {0x7C, 15, 200},
+    {0xDC, 31, 200},   {0x4C, 130, 200},  {0x80, 0, 200},     {0xFF, 65, 200},
+    {0x10, 63, 200},   {0x20, 100, 200},  {0x01, 137, 200},  {0x03, 195, 200},
+    {0x42, 190, 200},  {0x5D, 199, 200},
+};
+INSTANTIATE_TEST_SUITE_P(Bytes, StringEndsNext, ::testing::ValuesIn(kStringEndCases));
+
+// Every byte value in a whole block of the vector paths, for both lookups.
+template <class Set>
+void ExpectMembersOnlyInWholeBlock() {
+    for (int c = 1; c < 256; ++c) {
+        Text text(200);
+        text.bytes[100] = static_cast<char>(c);
+        const bool member = Set::Has(static_cast<char>(c));
+        ForEachScanPathConstant([&](auto path) {
+            BlockScan<Set, path> scan;
+            EXPECT_EQ(scan.Next(text.Begin() + 70, text.End()) - text.Begin(), member ? 100 : 200)
+                << "byte " << c;
+        });
+    }
+}
+
+TEST(BlockScan, StopsAtMembersOnlyInWholeBlocks) {
+    ExpectMembersOnlyInWholeBlock<Stops>();
+    ExpectMembersOnlyInWholeBlock<StringEnds>();
+}
+
 } // namespace
 } // namespace crv::test
