@@ -23,7 +23,7 @@ using LineBreakBytes = ScriptByteSet<'\n', '\r'>;
 // every byte at or after the read position (see BlockScan). On the scalar
 // path the bytes are looked at one by one, as BlockScan does there.
 template <class Stops, ScanPath kPath>
-class RunScan {
+class RunScan : detail::BlockCursor<RunScan<Stops, kPath>> {
     static_assert(Stops::Has('\0'), "the zero byte that ends the text ends every run");
     static_assert(Stops::Has(' ') && Stops::Has('\t') && Stops::Has('\n') && Stops::Has('\r'),
                   "white space ends a run, so a gap starts where a run stops");
@@ -39,11 +39,11 @@ class RunScan {
         return detail::FirstMarked(
             from,
             [&](const char *at) {
-                std::size_t offset = OffsetIn(at, end);
+                std::size_t offset = this->OffsetIn(at, end);
                 return std::pair{offset, stops_};
             },
             [&](const char *base) {
-                MakeBlock(base, end);
+                this->MakeBlock(base, end);
                 return stops_;
             });
     }
@@ -57,7 +57,7 @@ class RunScan {
             return from;
         }
         for (;;) {
-            std::size_t offset = OffsetIn(from, end);
+            std::size_t offset = this->OffsetIn(from, end);
             // The bits shifted in at the top are no white space, so the run
             // of low ones stops at the block's end at the latest.
             detail::BlockBits spaces = spaces_ >> offset;
@@ -71,19 +71,9 @@ class RunScan {
     }
 
   private:
-    // Where from stands in the block, which is made anew at from where it
-    // does not hold from.
-    std::size_t OffsetIn(const char *from, const char *end) {
-        std::uintptr_t offset =
-            reinterpret_cast<std::uintptr_t>(from) - reinterpret_cast<std::uintptr_t>(base_);
-        if (offset < static_cast<std::uintptr_t>(detail::kBlockBytes))
-            return offset;
-        MakeBlock(from, end);
-        return 0;
-    }
+    friend detail::BlockCursor<RunScan>;
 
-    void MakeBlock(const char *base, const char *end) {
-        base_ = base;
+    void MakeMasks(const char *base, const char *end) {
         auto [stops, spaces, lineBreaks] =
             detail::MakeBlockMasks<kPath, Stops, WhiteSpaceBytes, LineBreakBytes>(base, end);
         // Past the end the masks count every byte a member, as a stop should.
@@ -93,7 +83,6 @@ class RunScan {
         lineBreaks_ = lineBreaks & inside;
     }
 
-    const char *base_ = nullptr;
     detail::BlockBits stops_ = 0;
     detail::BlockBits spaces_ = 0;
     detail::BlockBits lineBreaks_ = 0;

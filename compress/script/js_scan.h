@@ -240,6 +240,31 @@ const char *FirstMarked(const char *from, MaskAt maskAt, MaskOf maskOf) {
     }
 }
 
+// The block a scan last made, and where a byte stands in it. Owner makes
+// the masks of a block in MakeMasks(base, end).
+template <class Owner>
+class BlockCursor {
+  protected:
+    // Where from stands in the block, which is made anew at from where it
+    // does not hold from.
+    std::size_t OffsetIn(const char *from, const char *end) {
+        std::uintptr_t offset =
+            reinterpret_cast<std::uintptr_t>(from) - reinterpret_cast<std::uintptr_t>(base_);
+        if (offset < static_cast<std::uintptr_t>(kBlockBytes))
+            return offset;
+        MakeBlock(from, end);
+        return 0;
+    }
+
+    void MakeBlock(const char *base, const char *end) {
+        base_ = base;
+        static_cast<Owner *>(this)->MakeMasks(base, end);
+    }
+
+  private:
+    const char *base_ = nullptr;
+};
+
 } // namespace detail
 
 // Finds the members of Set in the text one after the other from a mask of
@@ -252,7 +277,7 @@ const char *FirstMarked(const char *from, MaskAt maskAt, MaskOf maskOf) {
 // every byte of the block, most of which the next jump leaves unread, so
 // there the bytes are looked at one by one.
 template <class Set, ScanPath kPath>
-class BlockScan {
+class BlockScan : detail::BlockCursor<BlockScan<Set, kPath>> {
     static_assert(Set::Has('\0'), "the zero byte that ends the text ends every stretch");
 
   public:
@@ -266,33 +291,22 @@ class BlockScan {
         return detail::FirstMarked(
             from,
             [&](const char *at) {
-                std::size_t offset = OffsetIn(at, end);
+                std::size_t offset = this->OffsetIn(at, end);
                 return std::pair{offset, bits_};
             },
             [&](const char *base) {
-                MakeBlock(base, end);
+                this->MakeBlock(base, end);
                 return bits_;
             });
     }
 
   private:
-    // Where from stands in the block, which is made anew at from where it
-    // does not hold from.
-    std::size_t OffsetIn(const char *from, const char *end) {
-        std::uintptr_t offset =
-            reinterpret_cast<std::uintptr_t>(from) - reinterpret_cast<std::uintptr_t>(base_);
-        if (offset < static_cast<std::uintptr_t>(detail::kBlockBytes))
-            return offset;
-        MakeBlock(from, end);
-        return 0;
-    }
+    friend detail::BlockCursor<BlockScan>;
 
-    void MakeBlock(const char *base, const char *end) {
-        base_ = base;
+    void MakeMasks(const char *base, const char *end) {
         bits_ = detail::BlockMask<kPath, Set>(base, end);
     }
 
-    const char *base_ = nullptr;
     detail::BlockBits bits_ = 0;
 };
 
