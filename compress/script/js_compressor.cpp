@@ -49,6 +49,7 @@
 
 #include "compress/script/char_class.h"
 #include "compress/script/js_run_scan.h"
+#include "compress/script/js_run_stops.h"
 #include "compress/script/js_scan.h"
 #include "compress/script/text_scan.h"
 
@@ -167,10 +168,6 @@ constexpr std::array<TokenKind, 256> kTokenKinds = MakeTokenKinds();
 // "${" substitutions nested deeper than this inside template literals are
 // not followed: the rest of the text is then copied as it stands.
 constexpr std::size_t kTemplateNesting = 16;
-
-// The bytes of kScriptRunStop, for the scan that finds the end of a run.
-using RunStops = ScriptByteSet<'\0', '\t', '\n', '\r', ' ', '(', ')', '[', ']', '{', '}', '+', '-',
-                               '*', '"', '\'', '`', '/', '<'>;
 
 constexpr bool RunStopsMatchTheirClass() {
     for (int code = 0; code < 256; ++code) {

@@ -4,7 +4,8 @@
 // path choice (UseScanPath) this follows.
 //
 // The three paths make the same mask. The scalar one looks each byte up in
-// a table. SSE2 compares 16 bytes at a time with each member of the set.
+// a table. SSE2 compares 16 bytes at a time with each member of the set,
+// or finds them as the set itself says (Sse2Hits).
 // AVX2 looks 32 bytes up at a time by their two halves (nibbles): a byte is a
 // member when the class bits of its low nibble and those of its high nibble
 // meet, which takes the same few instructions for any set. A set with at
@@ -115,17 +116,32 @@ BlockBits ScalarBlockMask(const char *base, const char *end) {
 
 #ifdef CRV_VECTOR_SCAN
 
+// The members of a set among 16 bytes, one byte of 0xFF each. A set may
+// bring its own way (Set::Sse2Hits); any other compares each member.
 template <class Set>
 struct Sse2Compare;
 
 template <char... Bytes>
 struct Sse2Compare<ScriptByteSet<Bytes...>> {
-    static BlockBits Members(__m128i block) {
+    static __m128i Hits(__m128i block) {
         __m128i hits = _mm_setzero_si128();
         ((hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)))), ...);
-        return static_cast<std::uint16_t>(_mm_movemask_epi8(hits));
+        return hits;
     }
 };
+
+template <class Set>
+__m128i Sse2Hits(__m128i block) {
+    if constexpr (requires { Set::Sse2Hits(block); })
+        return Set::Sse2Hits(block);
+    else
+        return Sse2Compare<Set>::Hits(block);
+}
+
+template <class Set>
+BlockBits Sse2Members(__m128i block) {
+    return static_cast<std::uint16_t>(_mm_movemask_epi8(Sse2Hits<Set>(block)));
+}
 
 // A lookup table in both 16-byte lanes, as the shuffle wants it. Built at
 // compile time, it is one load where a broadcast at run time takes two.
@@ -183,7 +199,7 @@ BlockMasks<Sets...> Sse2BlockMasks(const char *base) {
     for (int at = 0; at < kBlockBytes; at += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at));
         std::size_t set = 0;
-        ((masks[set++] |= Sse2Compare<Sets>::Members(block) << at), ...);
+        ((masks[set++] |= Sse2Members<Sets>(block) << at), ...);
     }
     return masks;
 }
