@@ -169,6 +169,8 @@ constexpr std::array<TokenKind, 256> kTokenKinds = MakeTokenKinds();
 // not followed: the rest of the text is then copied as it stands.
 constexpr std::size_t kTemplateNesting = 16;
 
+// The scan that finds the end of a run looks for RunStops, which must be
+// the bytes of kScriptRunStop, no more and no fewer.
 constexpr bool RunStopsMatchTheirClass() {
     for (int code = 0; code < 256; ++code) {
         auto c = static_cast<char>(code);
