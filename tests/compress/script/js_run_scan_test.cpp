@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "compress/script/js_run_scan.h"
+#include "tests/compress/script/letter_text.h"
 #include "tests/compress/script/scan_paths.h"
 
 namespace crv::test {
@@ -20,20 +21,7 @@ using crvtest::ForEachScanPathConstant;
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-// A text of letters in an allocation that ends at its zero byte, so that
-// AddressSanitizer sees any read past it.
-struct Text {
-    explicit Text(std::size_t length) : bytes(std::make_unique<char[]>(length + 1)), size(length) {
-        for (std::size_t i = 0; i < length; ++i)
-            bytes[i] = static_cast<char>('a' + i % 26);
-        bytes[length] = '\0';
-    }
-    const char *At(std::size_t offset) const { return bytes.get() + offset; }
-    const char *End() const { return bytes.get() + size; }
-
-    std::unique_ptr<char[]> bytes;
-    std::size_t size;
-};
+using Text = crvtest::LetterText;
 
 struct GapCase {
     std::size_t length;    // of the text

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "compress/script/js_scan.h"
+#include "tests/compress/script/letter_text.h"
 #include "tests/compress/script/scan_paths.h"
 
 namespace crv::test {
@@ -19,20 +20,7 @@ using Stops = ScriptByteSet<'\0', ' ', '(', '"', '\\', '`', '{', '}'>;
 
 using crvtest::ForEachScanPathConstant;
 
-// A text of length bytes that are no stops, in an allocation that ends at
-// its zero byte, so that AddressSanitizer sees any read past it.
-struct Text {
-    explicit Text(std::size_t length) : bytes(std::make_unique<char[]>(length + 1)), size(length) {
-        for (std::size_t i = 0; i < length; ++i)
-            bytes[i] = static_cast<char>('a' + i % 26);
-        bytes[length] = '\0';
-    }
-    const char *Begin() const { return bytes.get(); }
-    const char *End() const { return bytes.get() + size; }
-
-    std::unique_ptr<char[]> bytes;
-    std::size_t size;
-};
+using Text = crvtest::LetterText;
 
 struct StopCase {
     std::size_t length; // of the text
