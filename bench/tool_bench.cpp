@@ -186,6 +186,7 @@ int main(int argc, char **argv) {
                 corpus.string().c_str(), facts.files, static_cast<double>(facts.bytes) / 1e6,
                 rounds);
     fs::path scratch = MakeScratch();
+    std::printf("copies in %s\n", scratch.parent_path().string().c_str());
     std::vector<Case> cases = MakeCases();
     for (long round = 0; round < rounds; ++round)
         for (std::size_t i = 0; i < cases.size(); ++i) {
