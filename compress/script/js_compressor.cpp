@@ -234,6 +234,27 @@ bool SettlesAfterGap(char c) {
     return kSettlesAfterGap[static_cast<unsigned char>(c)] != 0;
 }
 
+// What a lone space settles into, by the byte behind it, from one lookup:
+// kLeftToSeparate where SettlesAfterGap is false; else a word in front keeps
+// the space where the kBeforeWord bit is set, before no punctuation.
+enum LoneSpaceNext : std::uint8_t {
+    kLeftToSeparate = 0,
+    kSettles = 1 << 0,
+    kBeforeWord = 1 << 1,
+};
+
+constexpr ClassTable MakeLoneSpaceNext() {
+    ClassTable table{};
+    for (int code = 0; code < 256; ++code) {
+        auto c = static_cast<char>(code);
+        if (kSettlesAfterGap[static_cast<std::size_t>(code)] != 0)
+            table[static_cast<std::size_t>(code)] =
+                IsScriptPunctuation(c) ? kSettles : kSettles | kBeforeWord;
+    }
+    return table;
+}
+constexpr ClassTable kLoneSpaceNext = MakeLoneSpaceNext();
+
 // Two characters as one number, to be compared at once.
 constexpr std::uint16_t TwoLetters(char first, char second) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(first) |
@@ -322,6 +343,7 @@ class JsPass {
     bool SettleLoneSpace();
     bool DropGapBehindPunctuation();
     void CopyPlainRun();
+    bool CopyStop(char c);
     bool CopySpecial(char c);
     void OpenBrace();
     void CloseBrace();
@@ -568,7 +590,7 @@ template <ScanPath kPath>
 void JsPass<kPath>::CopyToken() {
     do
         CopyPlainRun();
-    while (CopySpecial(*read_));
+    while (CopyStop(*read_));
     previous_ = LastTokenKind();
 }
 
@@ -580,13 +602,14 @@ void JsPass<kPath>::CopyToken() {
 // longer gaps but those DropGapBehindPunctuation settles.
 template <ScanPath kPath>
 bool JsPass<kPath>::SettleLoneSpace() {
-    if (!SettlesAfterGap(read_[1]))
+    const std::uint8_t next = kLoneSpaceNext[static_cast<unsigned char>(read_[1])];
+    if (next == kLeftToSeparate)
         return false;
     const TokenKind kind = LastTokenKind();
     if (EndsLikeBodyKeyword() & (kind == TokenKind::kWord))
         NoteKeyword(last_ + 1);
     // A word in front keeps the space about half the time: no branch on it.
-    const bool keep = (kind == TokenKind::kWord) & !IsScriptPunctuation(read_[1]);
+    const bool keep = (kind == TokenKind::kWord) & ((next & kBeforeWord) != 0);
     // The space stands in the text at read_, at or behind last_ + 1.
     last_[1] = ' ';
     last_ += keep;
@@ -618,15 +641,23 @@ void JsPass<kPath>::CopyPlainRun() {
     Publish();
 }
 
+// Copies or settles the stop c that ended a run. White space and the end
+// of the text end the token (returns false there), but for the gaps settled
+// on the spot. The space, nearly half of all stops, has a branch of its own
+// in front of the switch, which costs fewer instructions than the range test
+// and the jump through a table.
+template <ScanPath kPath>
+bool JsPass<kPath>::CopyStop(char c) {
+    if (c == ' ')
+        return SettleLoneSpace() || DropGapBehindPunctuation();
+    return CopySpecial(c);
+}
+
 // One branch on the character picks all of its work: what it opens or
-// closes is noted before it is written, what it starts behind. White space
-// and the end of the text end the token (returns false there), but for the
-// gaps settled on the spot.
+// closes is noted before it is written, what it starts behind.
 template <ScanPath kPath>
 bool JsPass<kPath>::CopySpecial(char c) {
     switch (c) {
-    case ' ':
-        return SettleLoneSpace() || DropGapBehindPunctuation();
     case '\t':
     case '\n':
     case '\r':

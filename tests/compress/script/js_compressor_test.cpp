@@ -644,6 +644,50 @@ const StretchCase kSettledGaps[] = {
 };
 INSTANTIATE_TEST_SUITE_P(SettledGaps, JsCompressorStretches, ::testing::ValuesIn(kSettledGaps));
 
+// A lone space is kept between two words alone; the byte behind it picks
+// word or punctuation, and the character written in front of it may end a
+// run of any length, a literal, a bracket or a dropped comment.
+const StretchCase kLoneSpaceNeighbours[] = {
+    // Behind the space: word bytes that are no letter, and punctuation.
+    {"a $b", "a $b"},
+    {"a _b", "a _b"},
+    {"a \\u0062", "a \\u0062"},
+    {"a #b", "a #b"},
+    {"a @b", "a @b"},
+    {"a ^ b", "a ^ b"},
+    {"a \xC3\xA9", "a \xC3\xA9"},
+    {"a 1", "a 1"},
+    {"a ! b", "a!b"},
+    {"a % b", "a%b"},
+    {"a & b | c", "a&b|c"},
+    {"a ? b : c , d", "a?b:c,d"},
+    {"a ~ b ; c", "a~b;c"},
+    {"a < b > c = d", "a<b>c=d"},
+    // In front of the space: runs of one and two bytes, none at all.
+    {"a b c", "a b c"},
+    {"ab cd ef", "ab cd ef"},
+    {"f(a) b", "f(a)b"},
+    {"f(a)b c", "f(a)b c"},
+    {"a[0] in b", "a[0]in b"},
+    {"a = b) c", "a=b)c"},
+    {"'s' in b", "'s'in b"},
+    {"'s'x in b", "'s'x in b"},
+    {"a /* c */ b", "a b"},
+    {"a = x++ in b", "a=x++in b"},
+    {"a = /x/ in b", "a=/x/ in b"},
+    {"a = /x/g in b", "a=/x/g in b"},
+    // Keywords whose note a lone space behind them takes.
+    {"x = function f () {}\n'y'", "x=function f(){};'y'"},
+    {"x = function* g () {}\n'y'", "x=function*g(){};'y'"},
+    {"x = class C {}\n'y'", "x=class C{};'y'"},
+    {"on ss = 1", "on ss=1"},
+    {Name(31) + " b", Name(31) + " b"},
+    {Name(32) + " b", Name(32) + " b"},
+    {Name(33) + " = b", Name(33) + "=b"},
+};
+INSTANTIATE_TEST_SUITE_P(LoneSpaceNeighbours, JsCompressorStretches,
+                         ::testing::ValuesIn(kLoneSpaceNeighbours));
+
 // A run moved as one block carries bytes past its end over input already
 // read, never over the character in front of the read position, which
 // decides whether two signs parted by a comment stay apart. The leading
