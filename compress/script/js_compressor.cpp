@@ -705,6 +705,11 @@ bool JsPass<kPath>::CopySpecial(char c) {
         CopyTemplate();
         break;
     case '/':
+        // A comment that goes is a gap, as white space is: it ends the
+        // token, so "return/**/x" keeps its words apart and a line break
+        // inside it still ends a statement.
+        if (removeComments_ && StartsComment())
+            return false;
         Slash();
         break;
     default:
@@ -1231,15 +1236,14 @@ void JsPass<kPath>::SubstitutionSlash(TemplateNesting &nesting) {
     nesting.lastToken = last_;
 }
 
-// A "/" is a comment, a regular expression or an operator. "\/" outside a
-// literal never opens a comment. A comment that stays is copied like a
-// regular expression where one could start, but it ends no operand.
+// A "/" that no comment to be dropped starts is a kept comment, a regular
+// expression or an operator. "\/" outside a literal never opens a comment.
+// A comment that stays is copied like a regular expression where one could
+// start, but it ends no operand.
 template <ScanPath kPath>
 void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
-    if (comment && removeComments_) {
-        read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_);
-    } else if (OpensRegex()) {
+    if (OpensRegex()) {
         CopyRegex();
         regexEnd_ = comment ? nullptr : last_;
     } else {

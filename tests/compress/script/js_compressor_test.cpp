@@ -56,7 +56,7 @@ const Case kDocumentedCases[] = {
     {"{\na\n}\nb", "{a}b"},
     {"foo(a,\n  b)", "foo(a,b)"},
     {"a /* c */ b", "a b"},
-    {"a/*c*/b", "ab"},
+    {"a/*c*/b", "a b"},
     {"a /*/ b */ c", "a c"},
     {"var x = 1 // c", "var x=1"},
     {"a\n// c\nb", "a\rb"},
@@ -339,6 +339,41 @@ const Case kKeywordNotes[] = {
     {"/**/ function (a) {}\nb", "function(a){}b"},
 };
 INSTANTIATE_TEST_SUITE_P(KeywordNotes, JsCompressor, ::testing::ValuesIn(kKeywordNotes));
+
+// A dropped comment is a gap like white space, also where it touches the
+// tokens on both sides: the words stay apart, and a line break inside it
+// ends a statement as a line break would.
+const Case kCommentsAsGaps[] = {
+    {"return/**/x", "return x"},
+    {"typeof/**/x", "typeof x"},
+    {"var/*c*/x=1", "var x=1"},
+    {"x = a/**/in b", "x=a in b"},
+    {"x = a/**/instanceof/**/B", "x=a instanceof B"},
+    {"return/*\n*/x", "return\rx"},
+    {"a/*\n*/b", "a\rb"},
+    {"x//c\ny", "x\ry"},
+    {"x = 1/**/.toString()", "x=1 .toString()"},
+    {"a-/**/-b", "a- -b"},
+    {"a=/**/b", "a=b"},
+    {"a/**/=b", "a=b"},
+    {"f(/**/)", "f()"},
+    {"/**/x", "x"},
+    {"x/**/", "x"},
+    {"x/**//**/y", "x y"},
+    {"function/**/f(){}", "function f(){}"},
+    {"x = function/**/(a) {}\nb", "x=function(a){};b"},
+    {"x = {}/**/\nb", "x={};b"},
+    {"x = a/**//re/.source", "x=a/re/.source"},
+    {"return/**//re/.test(s)", "return/re/.test(s)"},
+};
+INSTANTIATE_TEST_SUITE_P(CommentsAsGaps, JsCompressor, ::testing::ValuesIn(kCommentsAsGaps));
+
+// Where comments stay, they are text: nothing is put beside them.
+TEST(JsCompressorKeptComments, StayAsWritten) {
+    Options attribute{'"', Placement::kAttributeValue, false};
+    EXPECT_EQ(Compress("return/**/x", attribute), "return/**/x");
+    EXPECT_EQ(Compress("a/*c*/b", attribute), "a/*c*/b");
+}
 
 // A ";" that is the whole body of a statement stays, also before "}" and at
 // the end; one that ends an expression goes.
