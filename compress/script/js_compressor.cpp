@@ -281,6 +281,12 @@ bool StartsWrapperOpen(const char *in) {
     return std::strncmp(in, kWrapperOpen.data(), kWrapperOpen.size()) == 0;
 }
 
+// A browser reads "-->" as a line comment where only white space and
+// comments stand in front of it on its line, as at the end of an
+// old-browser wrapper written without its "//". Anywhere else it is "--"
+// and ">".
+bool StartsLineCloseComment(const char *in) { return std::strncmp(in, "-->", 3) == 0; }
+
 bool IsOneOf(std::string_view word, std::span<const std::string_view> words) {
     return std::find(words.begin(), words.end(), word) != words.end();
 }
@@ -530,7 +536,7 @@ template <ScanPath kPath>
 bool JsPass<kPath>::Separate() {
     bool lineBreak = false;
     read_ = runs_.SkipWhiteSpace(read_, end_, lineBreak);
-    if (*read_ == '/')
+    if ((*read_ == '/') | (lineBreak & (*read_ == '-')))
         read_ = SkipGap(read_, lineBreak, removeComments_, removeComments_);
     if (*read_ == '\0')
         return false;
@@ -620,14 +626,16 @@ bool JsPass<kPath>::SettleLoneSpace() {
 
 // Behind punctuation that is no line ender (as at the end of most lines:
 // ";", "{", ",") a gap goes, line breaks and all, whatever follows it but a
-// comment or the end; it is settled on the spot, as a lone space is.
+// comment or the end; it is settled on the spot, as a lone space is. A "-"
+// on a new line may start a "-->" comment, which Separate looks for.
 template <ScanPath kPath>
 bool JsPass<kPath>::DropGapBehindPunctuation() {
     if (LastTokenKind() != TokenKind::kPunctuation)
         return false;
     bool lineBreak = false;
     const char *next = runs_.SkipWhiteSpace(read_, end_, lineBreak);
-    if (!SettlesAfterGap(*next))
+    const bool closeCommentMayStart = lineBreak & (*next == '-');
+    if (!SettlesAfterGap(*next) || closeCommentMayStart)
         return false;
     read_ = next;
     return true;
@@ -1011,8 +1019,9 @@ void JsPass<kPath>::EndExpressionBrace(Brace brace) {
 }
 
 // The first character behind the white space at in, and behind the "<!--"
-// lines among it, which the pass drops, and the comments, where asked;
-// lineBreak is set where a line break stood in between.
+// lines and the "-->" lines among it, which the pass drops, and the
+// comments, where asked; lineBreak is set where a line break stood in
+// between, and tells on entry whether in starts a line.
 template <ScanPath kPath>
 const char *JsPass<kPath>::SkipGap(const char *in, bool &lineBreak, bool comments,
                             bool wrapperLines) {
@@ -1024,7 +1033,8 @@ const char *JsPass<kPath>::SkipGap(const char *in, bool &lineBreak, bool comment
             const char *commentEnd = SkipBlockComment(in);
             lineBreak |= HasLineBreak(in, commentEnd);
             in = commentEnd;
-        } else if (comment || (wrapperLines && in[0] == '<' && StartsWrapperOpen(in))) {
+        } else if (comment || (wrapperLines && ((in[0] == '<' && StartsWrapperOpen(in)) ||
+                                                (lineBreak && StartsLineCloseComment(in))))) {
             in = SkipToLineEnd(in);
         } else {
             return in;
