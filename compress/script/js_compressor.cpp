@@ -392,6 +392,7 @@ class JsPass {
     void SubstitutionSlash(TemplateNesting &nesting);
 
     void Slash();
+    void CopyRestBehindLineComment();
     bool StartsComment() const;
     bool OpensRegex() const;
     bool RegexFollows(const char *last) const;
@@ -431,7 +432,9 @@ class JsPass {
     // wrapper; an attribute value keeps both as text.
     const bool removeComments_;
     bool wrapper_ = false;      // "//-->" is due at the end
-    bool literalOpen_ = false;  // the text ended inside a literal
+    // The last character written stays: the text ended inside a literal, or
+    // its rest behind a kept line comment was copied as it stands.
+    bool lastStays_ = false;
     // Where runs, gaps and the bodies of string literals end, found a block
     // at a time.
     RunScan<RunStops, kPath> runs_;
@@ -1135,7 +1138,7 @@ void JsPass<kPath>::CopyString(char quote) {
         CopyChar();
         literalEnd_ = last_;
     } else {
-        literalOpen_ = true;
+        lastStays_ = true;
     }
 }
 
@@ -1173,7 +1176,7 @@ void JsPass<kPath>::CopyTemplate() {
         else
             CopySubstitution(nesting);
     }
-    literalOpen_ = nesting.templates != 0;
+    lastStays_ = nesting.templates != 0;
 }
 
 // The last character copied here is the closing "`" of a template nested in
@@ -1253,12 +1256,24 @@ void JsPass<kPath>::SubstitutionSlash(TemplateNesting &nesting) {
 template <ScanPath kPath>
 void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
+    if (comment && read_[1] == '/' && *SkipToLineEnd(read_) != '\0')
+        return CopyRestBehindLineComment();
     if (OpensRegex()) {
         CopyRegex();
         regexEnd_ = comment ? nullptr : last_;
     } else {
         CopyChar();
     }
+}
+
+// A line comment that stays ends at a line break, which the gap rules
+// would drop where the code around it can go on ("1 // c" LF "+ 2"), and
+// the comment would then take in the next line. The rest of the text is
+// copied as it stands.
+template <ScanPath kPath>
+void JsPass<kPath>::CopyRestBehindLineComment() {
+    CopyRest();
+    lastStays_ = true;
 }
 
 // Whether the "/" at read_ starts a comment.
@@ -1308,7 +1323,7 @@ void JsPass<kPath>::CopyRegex() {
         CopyChar();
     }
     if (*read_ == '\0') {
-        literalOpen_ = true;
+        lastStays_ = true;
         return;
     }
     CopyChar();
@@ -1323,7 +1338,7 @@ void JsPass<kPath>::Finish() {
         PutWord(kWrapperClose);
     char last = LastWritten();
     bool dropLast =
-        Wrote() && !literalOpen_ && (last == '\r' || (last == ';' && !SemicolonIsBody()));
+        Wrote() && !lastStays_ && (last == '\r' || (last == ';' && !SemicolonIsBody()));
     if (!dropLast)
         ++last_;
     Publish();

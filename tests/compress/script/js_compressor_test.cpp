@@ -856,7 +856,23 @@ TEST(JsCompressorAttributeValue, CommentsStayWhenRemovalIsOff) {
     EXPECT_EQ(Compress("alert( 'a' ) ; // c", attribute), "alert('a');//c");
     EXPECT_EQ(Compress("a = b / 2 ; c", attribute), "a=b/2;c");
     EXPECT_EQ(Compress("x = {}\n/* c */\ny", attribute), "x={};/* c */y");
-    EXPECT_EQ(Compress("x = {}\n// c\ny", attribute), "x={};//c\ry");
+}
+
+// Behind a kept line comment the gap rules could drop its line break and let
+// it take in the next line, so the rest of the text stays as written there.
+const Case kKeptLineComments[] = {
+    {"x = {}\n// c\ny", "x={};// c\ny"},
+    {"x = 1 // c\n+ 2", "x=1// c\n+ 2"},
+    {"if (a) // c\n;", "if(a)// c\n;"},
+    {"{ if (a) // c\n; }", "{if(a)// c\n; }"},
+    {"a() // c\r\nb()", "a()// c\r\nb()"},
+    {"a() // c", "a()//c"},
+};
+
+TEST(JsCompressorAttributeValue, RestStaysBehindAKeptLineComment) {
+    Options attribute{'"', Placement::kAttributeValue, false};
+    for (const Case &c : kKeptLineComments)
+        EXPECT_EQ(Compress(c.input, attribute), c.expected) << c.input;
 }
 
 TEST(JsCompressorAttributeValue, NeverFoldsOntoTheQuoteBeforeText) {
