@@ -230,12 +230,22 @@ constexpr ClassTable MakeSettlesAfterGap() {
 }
 constexpr ClassTable kSettlesAfterGap = MakeSettlesAfterGap();
 
-bool SettlesAfterGap(char c) {
-    return kSettlesAfterGap[static_cast<unsigned char>(c)] != 0;
+// What may follow the gap behind punctuation that DropGapBehindPunctuation
+// settles: as kSettlesAfterGap, but for a "-", which may start a "-->"
+// comment behind a line break.
+constexpr ClassTable MakeSettlesBehindPunctuation() {
+    ClassTable table = MakeSettlesAfterGap();
+    table[static_cast<unsigned char>('-')] = 0;
+    return table;
+}
+constexpr ClassTable kSettlesBehindPunctuation = MakeSettlesBehindPunctuation();
+
+bool SettlesBehindPunctuation(char c) {
+    return kSettlesBehindPunctuation[static_cast<unsigned char>(c)] != 0;
 }
 
 // What a lone space settles into, by the byte behind it, from one lookup:
-// kLeftToSeparate where SettlesAfterGap is false; else a word in front keeps
+// kLeftToSeparate where kSettlesAfterGap says no; else a word in front keeps
 // the space where the kBeforeWord bit is set, before no punctuation.
 enum LoneSpaceNext : std::uint8_t {
     kLeftToSeparate = 0,
@@ -630,15 +640,16 @@ bool JsPass<kPath>::SettleLoneSpace() {
 // Behind punctuation that is no line ender (as at the end of most lines:
 // ";", "{", ",") a gap goes, line breaks and all, whatever follows it but a
 // comment or the end; it is settled on the spot, as a lone space is. A "-"
-// on a new line may start a "-->" comment, which Separate looks for.
+// may start a "-->" comment on a new line, which Separate looks for; it
+// seldom follows such a gap, and to leave it to Separate on every line saves
+// telling line breaks here.
 template <ScanPath kPath>
 bool JsPass<kPath>::DropGapBehindPunctuation() {
     if (LastTokenKind() != TokenKind::kPunctuation)
         return false;
     bool lineBreak = false;
     const char *next = runs_.SkipWhiteSpace(read_, end_, lineBreak);
-    const bool closeCommentMayStart = lineBreak & (*next == '-');
-    if (!SettlesAfterGap(*next) || closeCommentMayStart)
+    if (!SettlesBehindPunctuation(*next))
         return false;
     read_ = next;
     return true;
