@@ -514,11 +514,15 @@ void CssPass::CopyMark(char c) {
     ++read_;
 }
 
-// "/" after ":" or "(" begins a path, as in "url(//host/a.png)".
+// "/" after ":" or "(" begins a path, as in "url(//host/a.png)". A dropped
+// comment between two name characters leaves a space, so that the names on
+// either side do not run into one ("0/**/auto" is not "0auto").
 void CssPass::CopySlash() {
     if (!CommentStartsHere())
         return CopyMark('/');
     read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
+    if (IsNameChar(L()) && IsNameChar(*read_))
+        Put(' ');
 }
 
 void CssPass::OpenParenthesis() {

@@ -230,12 +230,22 @@ constexpr ClassTable MakeSettlesAfterGap() {
 }
 constexpr ClassTable kSettlesAfterGap = MakeSettlesAfterGap();
 
-bool SettlesAfterGap(char c) {
-    return kSettlesAfterGap[static_cast<unsigned char>(c)] != 0;
+// What may follow the gap behind punctuation that DropGapBehindPunctuation
+// settles: as kSettlesAfterGap, but for a "-", which may start a "-->"
+// comment behind a line break.
+constexpr ClassTable MakeSettlesBehindPunctuation() {
+    ClassTable table = MakeSettlesAfterGap();
+    table[static_cast<unsigned char>('-')] = 0;
+    return table;
+}
+constexpr ClassTable kSettlesBehindPunctuation = MakeSettlesBehindPunctuation();
+
+bool SettlesBehindPunctuation(char c) {
+    return kSettlesBehindPunctuation[static_cast<unsigned char>(c)] != 0;
 }
 
 // What a lone space settles into, by the byte behind it, from one lookup:
-// kLeftToSeparate where SettlesAfterGap is false; else a word in front keeps
+// kLeftToSeparate where kSettlesAfterGap says no; else a word in front keeps
 // the space where the kBeforeWord bit is set, before no punctuation.
 enum LoneSpaceNext : std::uint8_t {
     kLeftToSeparate = 0,
@@ -280,6 +290,12 @@ bool HasLineBreak(const char *begin, const char *end) {
 bool StartsWrapperOpen(const char *in) {
     return std::strncmp(in, kWrapperOpen.data(), kWrapperOpen.size()) == 0;
 }
+
+// A browser reads "-->" as a line comment where only white space and
+// comments stand in front of it on its line, as at the end of an
+// old-browser wrapper written without its "//". Anywhere else it is "--"
+// and ">".
+bool StartsLineCloseComment(const char *in) { return std::strncmp(in, "-->", 3) == 0; }
 
 bool IsOneOf(std::string_view word, std::span<const std::string_view> words) {
     return std::find(words.begin(), words.end(), word) != words.end();
@@ -386,6 +402,7 @@ class JsPass {
     void SubstitutionSlash(TemplateNesting &nesting);
 
     void Slash();
+    void CopyRestBehindLineComment();
     bool StartsComment() const;
     bool OpensRegex() const;
     bool RegexFollows(const char *last) const;
@@ -425,7 +442,9 @@ class JsPass {
     // wrapper; an attribute value keeps both as text.
     const bool removeComments_;
     bool wrapper_ = false;      // "//-->" is due at the end
-    bool literalOpen_ = false;  // the text ended inside a literal
+    // The last character written stays: the text ended inside a literal, or
+    // its rest behind a kept line comment was copied as it stands.
+    bool lastStays_ = false;
     // Where runs, gaps and the bodies of string literals end, found a block
     // at a time.
     RunScan<RunStops, kPath> runs_;
@@ -530,7 +549,7 @@ template <ScanPath kPath>
 bool JsPass<kPath>::Separate() {
     bool lineBreak = false;
     read_ = runs_.SkipWhiteSpace(read_, end_, lineBreak);
-    if (*read_ == '/')
+    if ((*read_ == '/') | (lineBreak & (*read_ == '-')))
         read_ = SkipGap(read_, lineBreak, removeComments_, removeComments_);
     if (*read_ == '\0')
         return false;
@@ -620,14 +639,17 @@ bool JsPass<kPath>::SettleLoneSpace() {
 
 // Behind punctuation that is no line ender (as at the end of most lines:
 // ";", "{", ",") a gap goes, line breaks and all, whatever follows it but a
-// comment or the end; it is settled on the spot, as a lone space is.
+// comment or the end; it is settled on the spot, as a lone space is. A "-"
+// may start a "-->" comment on a new line, which Separate looks for; it
+// seldom follows such a gap, and to leave it to Separate on every line saves
+// telling line breaks here.
 template <ScanPath kPath>
 bool JsPass<kPath>::DropGapBehindPunctuation() {
     if (LastTokenKind() != TokenKind::kPunctuation)
         return false;
     bool lineBreak = false;
     const char *next = runs_.SkipWhiteSpace(read_, end_, lineBreak);
-    if (!SettlesAfterGap(*next))
+    if (!SettlesBehindPunctuation(*next))
         return false;
     read_ = next;
     return true;
@@ -705,6 +727,11 @@ bool JsPass<kPath>::CopySpecial(char c) {
         CopyTemplate();
         break;
     case '/':
+        // A comment that goes is a gap, as white space is: it ends the
+        // token, so "return/**/x" keeps its words apart and a line break
+        // inside it still ends a statement.
+        if (removeComments_ && StartsComment())
+            return false;
         Slash();
         break;
     default:
@@ -1006,8 +1033,9 @@ void JsPass<kPath>::EndExpressionBrace(Brace brace) {
 }
 
 // The first character behind the white space at in, and behind the "<!--"
-// lines among it, which the pass drops, and the comments, where asked;
-// lineBreak is set where a line break stood in between.
+// lines and the "-->" lines among it, which the pass drops, and the
+// comments, where asked; lineBreak is set where a line break stood in
+// between, and tells on entry whether in starts a line.
 template <ScanPath kPath>
 const char *JsPass<kPath>::SkipGap(const char *in, bool &lineBreak, bool comments,
                             bool wrapperLines) {
@@ -1019,7 +1047,8 @@ const char *JsPass<kPath>::SkipGap(const char *in, bool &lineBreak, bool comment
             const char *commentEnd = SkipBlockComment(in);
             lineBreak |= HasLineBreak(in, commentEnd);
             in = commentEnd;
-        } else if (comment || (wrapperLines && in[0] == '<' && StartsWrapperOpen(in))) {
+        } else if (comment || (wrapperLines && ((in[0] == '<' && StartsWrapperOpen(in)) ||
+                                                (lineBreak && StartsLineCloseComment(in))))) {
             in = SkipToLineEnd(in);
         } else {
             return in;
@@ -1120,7 +1149,7 @@ void JsPass<kPath>::CopyString(char quote) {
         CopyChar();
         literalEnd_ = last_;
     } else {
-        literalOpen_ = true;
+        lastStays_ = true;
     }
 }
 
@@ -1158,7 +1187,7 @@ void JsPass<kPath>::CopyTemplate() {
         else
             CopySubstitution(nesting);
     }
-    literalOpen_ = nesting.templates != 0;
+    lastStays_ = nesting.templates != 0;
 }
 
 // The last character copied here is the closing "`" of a template nested in
@@ -1231,20 +1260,31 @@ void JsPass<kPath>::SubstitutionSlash(TemplateNesting &nesting) {
     nesting.lastToken = last_;
 }
 
-// A "/" is a comment, a regular expression or an operator. "\/" outside a
-// literal never opens a comment. A comment that stays is copied like a
-// regular expression where one could start, but it ends no operand.
+// A "/" that no comment to be dropped starts is a kept comment, a regular
+// expression or an operator. "\/" outside a literal never opens a comment.
+// A comment that stays is copied like a regular expression where one could
+// start, but it ends no operand.
 template <ScanPath kPath>
 void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
-    if (comment && removeComments_) {
-        read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_);
-    } else if (OpensRegex()) {
+    if (comment && read_[1] == '/' && *SkipToLineEnd(read_) != '\0')
+        return CopyRestBehindLineComment();
+    if (OpensRegex()) {
         CopyRegex();
         regexEnd_ = comment ? nullptr : last_;
     } else {
         CopyChar();
     }
+}
+
+// A line comment that stays ends at a line break, which the gap rules
+// would drop where the code around it can go on ("1 // c" LF "+ 2"), and
+// the comment would then take in the next line. The rest of the text is
+// copied as it stands.
+template <ScanPath kPath>
+void JsPass<kPath>::CopyRestBehindLineComment() {
+    CopyRest();
+    lastStays_ = true;
 }
 
 // Whether the "/" at read_ starts a comment.
@@ -1294,7 +1334,7 @@ void JsPass<kPath>::CopyRegex() {
         CopyChar();
     }
     if (*read_ == '\0') {
-        literalOpen_ = true;
+        lastStays_ = true;
         return;
     }
     CopyChar();
@@ -1309,7 +1349,7 @@ void JsPass<kPath>::Finish() {
         PutWord(kWrapperClose);
     char last = LastWritten();
     bool dropLast =
-        Wrote() && !literalOpen_ && (last == '\r' || (last == ';' && !SemicolonIsBody()));
+        Wrote() && !lastStays_ && (last == '\r' || (last == ';' && !SemicolonIsBody()));
     if (!dropLast)
         ++last_;
     Publish();

@@ -40,7 +40,7 @@ const Case kDocumentedCases[] = {
     {"p {font: 12px/1.5 a}", "p{font:12px/1.5 a}"},
     {"x{background:url( a://b )}", "x{background:url(a://b)}"},
     {"/* c */ p { } // x\nq{}", "p{}q{}"},
-    {"a/**/b", "ab"},
+    {"a/**/b", "a b"},
     {"p{color:/* red */blue}", "p{color:/*red*/blue}"},
     // Outside blocks a space next to a star may be a combinator, so the kept
     // comment keeps its spaces there.
@@ -86,6 +86,26 @@ const Case kMeaningKept[] = {
     {"div &{}", "div &{}"},
 };
 INSTANTIATE_TEST_SUITE_P(MeaningKept, CssCompressor, ::testing::ValuesIn(kMeaningKept));
+
+// A comment is no white space here, so punctuation closes up over it; only
+// two name characters that would run into one name keep a space between.
+const Case kDroppedComments[] = {
+    {"a{margin:0/**/auto}", "a{margin:0 auto}"},
+    {"a{margin:0/* top */auto}", "a{margin:0 auto}"},
+    {"a{width:1/**/em}", "a{width:1 em}"},
+    {"a{b:x/**/-y}", "a{b:x -y}"},
+    {"a /**/b{x:y}", "a b{x:y}"},
+    {"a/**/ b{x:y}", "a b{x:y}"},
+    {"a/**//**/b{x:y}", "a b{x:y}"},
+    {"a/**/.b{x:y}", "a.b{x:y}"},
+    {"a/**/:hover{x:y}", "a:hover{x:y}"},
+    {"html>/**/body{x:y}", "html>body{x:y}"},
+    {"a{b:c}/**/d{e:f}", "a{b:c}d{e:f}"},
+    {"a{b:c/**/}", "a{b:c}"},
+    {"/**/a{b:c}", "a{b:c}"},
+    {"a{b:c}//x\nd{e:f}", "a{b:c}d{e:f}"},
+};
+INSTANTIATE_TEST_SUITE_P(DroppedComments, CssCompressor, ::testing::ValuesIn(kDroppedComments));
 
 const Case kFaults[] = {
     {"a{content:'it\\'s' }", "a{content:'it\\'s'}"},

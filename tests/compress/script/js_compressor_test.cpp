@@ -56,7 +56,7 @@ const Case kDocumentedCases[] = {
     {"{\na\n}\nb", "{a}b"},
     {"foo(a,\n  b)", "foo(a,b)"},
     {"a /* c */ b", "a b"},
-    {"a/*c*/b", "ab"},
+    {"a/*c*/b", "a b"},
     {"a /*/ b */ c", "a c"},
     {"var x = 1 // c", "var x=1"},
     {"a\n// c\nb", "a\rb"},
@@ -279,7 +279,7 @@ const Case kIncrementAfterLineBreak[] = {
     {"a\n++b", "a\r++b"},
     {"a\n--b", "a\r--b"},
     {"a\n+b", "a+b"},
-    {"a\n-->", "a\r-->"},
+    {"a\n-->", "a"},
 };
 INSTANTIATE_TEST_SUITE_P(IncrementAfterLineBreak, JsCompressor,
                          ::testing::ValuesIn(kIncrementAfterLineBreak));
@@ -339,6 +339,61 @@ const Case kKeywordNotes[] = {
     {"/**/ function (a) {}\nb", "function(a){}b"},
 };
 INSTANTIATE_TEST_SUITE_P(KeywordNotes, JsCompressor, ::testing::ValuesIn(kKeywordNotes));
+
+// A dropped comment is a gap like white space, also where it touches the
+// tokens on both sides: the words stay apart, and a line break inside it
+// ends a statement as a line break would.
+const Case kCommentsAsGaps[] = {
+    {"return/**/x", "return x"},
+    {"typeof/**/x", "typeof x"},
+    {"var/*c*/x=1", "var x=1"},
+    {"x = a/**/in b", "x=a in b"},
+    {"x = a/**/instanceof/**/B", "x=a instanceof B"},
+    {"return/*\n*/x", "return\rx"},
+    {"a/*\n*/b", "a\rb"},
+    {"x//c\ny", "x\ry"},
+    {"x = 1/**/.toString()", "x=1 .toString()"},
+    {"a-/**/-b", "a- -b"},
+    {"a=/**/b", "a=b"},
+    {"a/**/=b", "a=b"},
+    {"f(/**/)", "f()"},
+    {"/**/x", "x"},
+    {"x/**/", "x"},
+    {"x/**//**/y", "x y"},
+    {"function/**/f(){}", "function f(){}"},
+    {"x = function/**/(a) {}\nb", "x=function(a){};b"},
+    {"x = {}/**/\nb", "x={};b"},
+    {"x = a/**//re/.source", "x=a/re/.source"},
+    {"return/**//re/.test(s)", "return/re/.test(s)"},
+};
+INSTANTIATE_TEST_SUITE_P(CommentsAsGaps, JsCompressor, ::testing::ValuesIn(kCommentsAsGaps));
+
+// "-->" first on a line, behind white space and comments alone, is a line
+// comment, as an old-browser wrapper's end often is without its "//";
+// elsewhere it is "--" and ">".
+const Case kLineCloseComments[] = {
+    {"var a = 1;\n-->\n", "var a=1"},
+    {"var a = 1\n--> old\nb()", "var a=1\rb()"},
+    {"a;\n  --> x\nb", "a;b"},
+    {"a;\n/*\n*/--> x\nb", "a;b"},
+    {"x = {}\n-->\nb", "x={};b"},
+    {"a;\n-->", "a"},
+    {"a;\n--b", "a;--b"},
+    {"a;\n-b", "a;-b"},
+    {"a\n- -b", "a- -b"},
+    {"a;\n->b", "a;->b"},
+    {"a;-->b", "a;-->b"},
+    {"x = a-->b", "x=a-->b"},
+    {"x = a /**/ -->b", "x=a-->b"},
+};
+INSTANTIATE_TEST_SUITE_P(LineCloseComments, JsCompressor, ::testing::ValuesIn(kLineCloseComments));
+
+// Where comments stay, they are text: nothing is put beside them.
+TEST(JsCompressorKeptComments, StayAsWritten) {
+    Options attribute{'"', Placement::kAttributeValue, false};
+    EXPECT_EQ(Compress("return/**/x", attribute), "return/**/x");
+    EXPECT_EQ(Compress("a/*c*/b", attribute), "a/*c*/b");
+}
 
 // A ";" that is the whole body of a statement stays, also before "}" and at
 // the end; one that ends an expression goes.
@@ -801,7 +856,23 @@ TEST(JsCompressorAttributeValue, CommentsStayWhenRemovalIsOff) {
     EXPECT_EQ(Compress("alert( 'a' ) ; // c", attribute), "alert('a');//c");
     EXPECT_EQ(Compress("a = b / 2 ; c", attribute), "a=b/2;c");
     EXPECT_EQ(Compress("x = {}\n/* c */\ny", attribute), "x={};/* c */y");
-    EXPECT_EQ(Compress("x = {}\n// c\ny", attribute), "x={};//c\ry");
+}
+
+// Behind a kept line comment the gap rules could drop its line break and let
+// it take in the next line, so the rest of the text stays as written there.
+const Case kKeptLineComments[] = {
+    {"x = {}\n// c\ny", "x={};// c\ny"},
+    {"x = 1 // c\n+ 2", "x=1// c\n+ 2"},
+    {"if (a) // c\n;", "if(a)// c\n;"},
+    {"{ if (a) // c\n; }", "{if(a)// c\n; }"},
+    {"a() // c\r\nb()", "a()// c\r\nb()"},
+    {"a() // c", "a()//c"},
+};
+
+TEST(JsCompressorAttributeValue, RestStaysBehindAKeptLineComment) {
+    Options attribute{'"', Placement::kAttributeValue, false};
+    for (const Case &c : kKeptLineComments)
+        EXPECT_EQ(Compress(c.input, attribute), c.expected) << c.input;
 }
 
 TEST(JsCompressorAttributeValue, NeverFoldsOntoTheQuoteBeforeText) {
