@@ -405,6 +405,7 @@ class JsPass {
     void CopyRestBehindLineComment();
     bool StartsComment() const;
     bool OpensRegex() const;
+    bool EndsHeadWithBody() const;
     bool RegexFollows(const char *last) const;
     void CopyRegex();
 
@@ -1296,12 +1297,20 @@ bool JsPass<kPath>::StartsComment() const {
 
 // A "/" where an operand begins opens a regular expression: at the start,
 // after an operator or opening punctuation, after a keyword that an operand
-// or a statement follows, or on a new statement behind "return" and its like
-// (the only carriage return a "/" finds). "++" and "--" end an operand, so a
-// "/" behind them divides.
+// or a statement follows, on a new statement behind "return" and its like
+// (the only carriage return a "/" finds), or behind the head of "if", "for",
+// "while" or "with" ("if (a) /x/.test(s)"). "++" and "--" end an operand, so
+// a "/" behind them divides, as it does behind other parentheses.
 template <ScanPath kPath>
 bool JsPass<kPath>::OpensRegex() const {
-    return !Wrote() || LastWritten() == '\r' || RegexFollows(last_);
+    return !Wrote() || LastWritten() == '\r' || RegexFollows(last_) || EndsHeadWithBody();
+}
+
+// Whether the output ends with the ")" of the head of a statement whose body
+// follows. closedParen_ is that ")"'s partner.
+template <ScanPath kPath>
+bool JsPass<kPath>::EndsHeadWithBody() const {
+    return LastWritten() == ')' && closedParen_ != nullptr && OpensHeadWithBody(closedParen_);
 }
 
 // Whether a "/" behind the output character at last opens a regular

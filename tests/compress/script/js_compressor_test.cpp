@@ -229,6 +229,27 @@ const Case kRegularExpressions[] = {
 INSTANTIATE_TEST_SUITE_P(RegularExpressions, JsCompressor,
                          ::testing::ValuesIn(kRegularExpressions));
 
+// Behind the head of "if", "for", "while" or "with" a statement starts, and
+// a "/" there opens a regular expression; behind other parentheses it
+// divides.
+const Case kRegexBehindHeads[] = {
+    {"if (x) / a/.test(y)", "if(x)/ a/.test(y)"},
+    {"while (x) / a/g.exec(y)", "while(x)/ a/g.exec(y)"},
+    {"for (;;) / a/.test(y)", "for(;;)/ a/.test(y)"},
+    {"for await (x of y) / a/.test(x)", "for await(x of y)/ a/.test(x)"},
+    {"with (o) / a/.test(y)", "with(o)/ a/.test(y)"},
+    {"if (a) /'/.test(s); b = '//'; c = 1", "if(a)/'/.test(s);b='//';c=1"},
+    {"if (f(a)) / a/.test(y)", "if(f(a))/ a/.test(y)"},
+    {"if (a[0]) / a/.test(y)", "if(a[0])/ a/.test(y)"},
+    {"x = (a) / 2 / (b)", "x=(a)/2/(b)"},
+    {"x = f(a) / 2", "x=f(a)/2"},
+    {"x = iff(a) / 2 / b", "x=iff(a)/2/b"},
+    {"x = a.if(b) / 2 / c", "x=a.if(b)/2/c"},
+    {"if (f(a) / 2 / b) c", "if(f(a)/2/b)c"},
+    {"x = `${ f(a) / 2 / b }`", "x=`${ f(a) / 2 / b }`"},
+};
+INSTANTIATE_TEST_SUITE_P(RegexBehindHeads, JsCompressor, ::testing::ValuesIn(kRegexBehindHeads));
+
 const Case kTemplateLiterals[] = {
     {"x = `a  b`", "x=`a  b`"},
     {"x = `a\nb`", "x=`a\nb`"},
