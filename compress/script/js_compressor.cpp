@@ -47,6 +47,7 @@
 #include <span>
 #include <string_view>
 
+#include "compress/ascii_class.h"
 #include "compress/script/char_class.h"
 #include "compress/script/js_run_scan.h"
 #include "compress/script/js_run_stops.h"
@@ -405,6 +406,7 @@ class JsPass {
     void CopyRestBehindLineComment();
     bool StartsComment() const;
     bool OpensRegex() const;
+    bool EndTagWouldOpen() const;
     bool EndsHeadWithBody() const;
     bool RegexFollows(const char *last) const;
     void CopyRegex();
@@ -737,10 +739,14 @@ bool JsPass<kPath>::CopySpecial(char c) {
         break;
     default:
         assert(c == '<');
-        if (removeComments_ && StartsWrapperOpen(read_))
-            read_ = SkipToLineEnd(read_);
-        else
+        if (!StartsWrapperOpen(read_))
             CopyChar();
+        else if (removeComments_)
+            read_ = SkipToLineEnd(read_);
+        else if (*SkipToLineEnd(read_) != '\0')
+            CopyRestBehindLineComment();
+        else
+            CopyUpTo(read_ + kWrapperOpen.size());
         break;
     }
     return true;
@@ -858,10 +864,16 @@ bool JsPass<kPath>::OpensHeadWithBody(const char *paren) const {
 }
 
 // Two signs that were apart in the text stay apart: "a + +b" gives "a+ +b".
-// The space takes the place of what stood between them.
+// Nor may "<!" and "--" join ("a < !--b"): a browser reads "<!--" as the
+// start of a line comment. The space takes the place of what stood between
+// them; a "<!--" that stood whole in the text went as a comment or was
+// copied whole (see CopySpecial), so something did.
 template <ScanPath kPath>
 void JsPass<kPath>::CopySign(char c) {
-    if (LastWritten() == c && read_[-1] != c)
+    const bool signsJoin = LastWritten() == c && read_[-1] != c;
+    const bool commentOpens =
+        LastWritten() == '!' && c == '-' && read_[1] == '-' && last_[-1] == '<';
+    if (signsJoin || commentOpens)
         Insert(' ');
     CopyChar();
 }
@@ -1270,7 +1282,10 @@ void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
     if (comment && read_[1] == '/' && *SkipToLineEnd(read_) != '\0')
         return CopyRestBehindLineComment();
-    if (OpensRegex()) {
+    const bool regex = OpensRegex();
+    if (EndTagWouldOpen())
+        Insert(' ');
+    if (regex) {
         CopyRegex();
         regexEnd_ = comment ? nullptr : last_;
     } else {
@@ -1286,6 +1301,22 @@ template <ScanPath kPath>
 void JsPass<kPath>::CopyRestBehindLineComment() {
     CopyRest();
     lastStays_ = true;
+}
+
+// Whether the "/" at read_, written behind the "<" written last, would spell
+// "</script" where the text had something between them ("a < /script/"):
+// the page would end the script element there. The space then takes the
+// place of what stood between.
+template <ScanPath kPath>
+bool JsPass<kPath>::EndTagWouldOpen() const {
+    if (LastWritten() != '<' || read_[-1] == '<')
+        return false;
+    constexpr std::string_view kName = "/script";
+    for (std::size_t i = 0; i < kName.size(); ++i) {
+        if (LowerAsciiLetter(read_[i]) != kName[i])
+            return false;
+    }
+    return true;
 }
 
 // Whether the "/" at read_ starts a comment.

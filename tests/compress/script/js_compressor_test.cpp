@@ -296,6 +296,25 @@ const Case kHtmlCommentLines[] = {
 };
 INSTANTIATE_TEST_SUITE_P(HtmlCommentLines, JsCompressor, ::testing::ValuesIn(kHtmlCommentLines));
 
+// Pieces that stood apart must not join into what the page or the browser
+// reads as markup: "<!--" opens a line comment, "</script" ends the element.
+const Case kNoMarkupJoins[] = {
+    {"x = a < !--b", "x=a<! --b"},
+    {"x = a < ! --b", "x=a<! --b"},
+    {"x = a <! --b", "x=a<! --b"},
+    {"x = a < !-b", "x=a<!-b"},
+    {"x = a < ! -b", "x=a<!-b"},
+    {"x = !--b", "x=!--b"},
+    {"x = a<!--b\ny", "x=a\ry"},
+    {"x = a < /script/.test(s)", "x=a< /script/.test(s)"},
+    {"x = a < /SCRIPT/i", "x=a< /SCRIPT/i"},
+    {"x = a < /*c*//script/", "x=a< /script/"},
+    {"x = a < /scrip/", "x=a</scrip/"},
+    {"x = a < /script", "x=a< /script"},
+    {"x = a < /scr", "x=a</scr"},
+};
+INSTANTIATE_TEST_SUITE_P(NoMarkupJoins, JsCompressor, ::testing::ValuesIn(kNoMarkupJoins));
+
 const Case kIncrementAfterLineBreak[] = {
     {"a\n++b", "a\r++b"},
     {"a\n--b", "a\r--b"},
@@ -888,6 +907,9 @@ const Case kKeptLineComments[] = {
     {"{ if (a) // c\n; }", "{if(a)// c\n; }"},
     {"a() // c\r\nb()", "a()// c\r\nb()"},
     {"a() // c", "a()//c"},
+    {"a <!-- c\nb", "a<!-- c\nb"},
+    {"a<!--b", "a<!--b"},
+    {"x = a < !--b", "x=a<! --b"},
 };
 
 TEST(JsCompressorAttributeValue, RestStaysBehindAKeptLineComment) {
@@ -944,11 +966,13 @@ TEST(JsCompressorBuffer, NothingStandsBeforeTheFirstToken) {
     EXPECT_EQ(Compress("<b>\n+a", {'\'', Placement::kDocument, false}), "+a");
 }
 
-// An attribute value is no script element: "<" there is text.
+// An attribute value is no script element: "<" there opens no wrapper, and
+// behind a "<!--" comment that a line break ends the rest of the text stays
+// as written, as behind a kept "//" comment.
 TEST(JsCompressorBuffer, AttributeValueKeepsLessThan) {
     EXPECT_EQ(Compress("<b>x</b>", {'"', Placement::kAttributeValue, true}), "<b>x</b>");
     EXPECT_EQ(Compress("x = 1 <!--y", {'"', Placement::kAttributeValue, false}), "x=1<!--y");
-    EXPECT_EQ(Compress(" <!-- x\ny", {'\'', Placement::kAttributeValue, true}), "<!--x\ry");
+    EXPECT_EQ(Compress(" <!-- x\ny", {'\'', Placement::kAttributeValue, true}), "<!-- x\ny");
 }
 
 TEST(JsCompressorBuffer, NeverTakesBackTheByteBeforeText) {
