@@ -266,11 +266,17 @@ constexpr ClassTable MakeLoneSpaceNext() {
 }
 constexpr ClassTable kLoneSpaceNext = MakeLoneSpaceNext();
 
-// Two characters as one number, to be compared at once.
-constexpr std::uint16_t TwoLetters(char first, char second) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(first) |
-                                      static_cast<unsigned char>(second) << 8);
+// Per character: the letter in front of it where it ends "function" or
+// "class" ("o" before "n", "s" before "s"), else zero, which no character
+// written is. One lookup of the last character and one compare tell
+// whether the output ends as those words do.
+constexpr ClassTable MakeBodyKeywordLetterBefore() {
+    ClassTable table{};
+    table[static_cast<unsigned char>('n')] = static_cast<unsigned char>('o');
+    table[static_cast<unsigned char>('s')] = static_cast<unsigned char>('s');
+    return table;
 }
+constexpr ClassTable kBodyKeywordLetterBefore = MakeBodyKeywordLetterBefore();
 
 bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
@@ -952,18 +958,17 @@ void JsPass<kPath>::NoteFunction() {
 
 // Only a word that ends as "function" or "class" does, in "on" or "ss", can
 // be a keyword NoteKeyword looks for; "return", "in" and "this" cannot.
-// The tests are made before the one branch on them, which is seldom taken,
+// The test is made before the one branch on it, which is seldom taken,
 // where a branch on either letter alone is a guess. With nothing written the
 // two bytes looked at are the one in front of the text and its first, since
 // the byte before that one may lie outside the buffer; the caller's test
-// for a word in front then fails.
+// for a word in front then fails. A zero in front of the text passes this
+// test, and NoteKeyword, which looks at the word itself, turns it away.
 template <ScanPath kPath>
 bool JsPass<kPath>::EndsLikeBodyKeyword() const {
     const char *last = std::max<const char *>(last_, text_);
-    constexpr std::uint16_t kFunctionEnd = TwoLetters('o', 'n');
-    constexpr std::uint16_t kClassEnd = TwoLetters('s', 's');
-    const std::uint16_t ending = TwoLetters(last[-1], last[0]);
-    return (ending == kFunctionEnd) | (ending == kClassEnd);
+    return kBodyKeywordLetterBefore[static_cast<unsigned char>(last[0])] ==
+           static_cast<unsigned char>(last[-1]);
 }
 
 // The separator or "*" written at gap may follow a keyword that a body in

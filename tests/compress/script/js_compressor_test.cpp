@@ -783,6 +783,28 @@ const StretchCase kLoneSpaceNeighbours[] = {
 INSTANTIATE_TEST_SUITE_P(LoneSpaceNeighbours, JsCompressorStretches,
                          ::testing::ValuesIn(kLoneSpaceNeighbours));
 
+// Only "function" and "class" take the note behind a lone space or a gap
+// with a line break, told from their last two letters: other words ending
+// in "n" or "s", with any letter in front, and those two letters ending
+// other words leave the "{" a block.
+const StretchCase kBodyKeywordEndings[] = {
+    {"x = function f (a) {}\n'y'", "x=function f(a){};'y'"},
+    {"x = function\nf (a) {}\n'y'", "x=function\rf(a){};'y'"},
+    {"x = class {}\n'y'", "x=class{};'y'"},
+    {"x = class\n{}\n'y'", "x=class\r{};'y'"},
+    {"x = n (a) {}\n'y'", "x=n(a){}'y'"},
+    {"x = fn (a) {}\n'y'", "x=fn(a){}'y'"},
+    {"x = on (a) {}\n'y'", "x=on(a){}'y'"},
+    {"x = sn (a) {}\n'y'", "x=sn(a){}'y'"},
+    {"x = Function (a) {}\n'y'", "x=Function(a){}'y'"},
+    {"x = s {}\n'y'", "x=s{}'y'"},
+    {"x = os {}\n'y'", "x=os{}'y'"},
+    {"x = ss {}\n'y'", "x=ss{}'y'"},
+    {"x = glass\n{}\n'y'", "x=glass\r{}'y'"},
+};
+INSTANTIATE_TEST_SUITE_P(BodyKeywordEndings, JsCompressorStretches,
+                         ::testing::ValuesIn(kBodyKeywordEndings));
+
 // A run moved as one block carries bytes past its end over input already
 // read, never over the character in front of the read position, which
 // decides whether two signs parted by a comment stay apart. The leading
@@ -979,6 +1001,26 @@ TEST(JsCompressorBuffer, NeverTakesBackTheByteBeforeText) {
     EXPECT_EQ(Compress("}", {';'}), "}");
     EXPECT_EQ(Compress("", {';'}), "");
     EXPECT_EQ(Compress("(", {' '}), "(");
+}
+
+// A one-letter word at the start has only the byte in front of the text
+// before it, which completes no keyword's ending, whatever it is.
+TEST(JsCompressorBuffer, ByteBeforeTextEndsNoKeyword) {
+    struct BeforeCase {
+        char before;
+        std::string_view input;
+        std::string_view expected;
+    };
+    const BeforeCase cases[] = {
+        {'o', "n (a) {}\n'y'", "n(a){}'y'"},
+        {'s', "s {}\n'y'", "s{}'y'"},
+        {'\0', "n (a) {}\n'y'", "n(a){}'y'"},
+        {'\0', "s {}\n'y'", "s{}'y'"},
+    };
+    crvtest::ForEachScanPath([&] {
+        for (const BeforeCase &c : cases)
+            EXPECT_EQ(Compress(c.input, {c.before}), c.expected) << c.input;
+    });
 }
 
 // Only an "=" in front of the text makes what starts it an operand: behind
