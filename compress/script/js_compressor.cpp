@@ -304,6 +304,16 @@ bool StartsWrapperOpen(const char *in) {
 // and ">".
 bool StartsLineCloseComment(const char *in) { return std::strncmp(in, "-->", 3) == 0; }
 
+// Whether the text at slash spells "/script", in any case.
+bool SpellsScriptEndName(const char *slash) {
+    constexpr std::string_view kName = "/script";
+    for (std::size_t i = 0; i < kName.size(); ++i) {
+        if (LowerAsciiLetter(slash[i]) != kName[i])
+            return false;
+    }
+    return true;
+}
+
 bool IsOneOf(std::string_view word, std::span<const std::string_view> words) {
     return std::find(words.begin(), words.end(), word) != words.end();
 }
@@ -378,6 +388,7 @@ class JsPass {
     bool OpensHeadWithBody(const char *paren) const;
     bool NumberNeedsSeparator() const;
     void CopySign(char c);
+    void CopyLessThan();
 
     bool OperandDue(const char *before) const;
     bool EndsLabel(const char *colon) const;
@@ -412,7 +423,6 @@ class JsPass {
     void CopyRestBehindLineComment();
     bool StartsComment() const;
     bool OpensRegex() const;
-    bool EndTagWouldOpen() const;
     bool EndsHeadWithBody() const;
     bool RegexFollows(const char *last) const;
     void CopyRegex();
@@ -746,7 +756,7 @@ bool JsPass<kPath>::CopySpecial(char c) {
     default:
         assert(c == '<');
         if (!StartsWrapperOpen(read_))
-            CopyChar();
+            CopyLessThan();
         else if (removeComments_)
             read_ = SkipToLineEnd(read_);
         else if (*SkipToLineEnd(read_) != '\0')
@@ -869,6 +879,25 @@ bool JsPass<kPath>::OpensHeadWithBody(const char *paren) const {
     return IsOneOf(word, kHeadsWithBody);
 }
 
+// "a < /script/" must not become "a</script/": the page would end the
+// script element there. The gap in between becomes a space; where there was
+// none, the text spelled it already. Behind "<" an operand is due, so the
+// "/" opens a regular expression.
+template <ScanPath kPath>
+void JsPass<kPath>::CopyLessThan() {
+    CopyChar();
+    bool lineBreak = false;
+    const char *next = SkipGap(read_, lineBreak, removeComments_, removeComments_);
+    if (next == read_ || !SpellsScriptEndName(next))
+        return;
+    last_[1] = ' ';
+    ++last_;
+    read_ = next;
+    CheckWritePosition();
+    CopyRegex();
+    regexEnd_ = last_;
+}
+
 // Two signs that were apart in the text stay apart: "a + +b" gives "a+ +b".
 // Nor may "<!" and "--" join ("a < !--b"): a browser reads "<!--" as the
 // start of a line comment. The space takes the place of what stood between
@@ -876,11 +905,13 @@ bool JsPass<kPath>::OpensHeadWithBody(const char *paren) const {
 // copied whole (see CopySpecial), so something did.
 template <ScanPath kPath>
 void JsPass<kPath>::CopySign(char c) {
-    const bool signsJoin = LastWritten() == c && read_[-1] != c;
-    const bool commentOpens =
-        LastWritten() == '!' && c == '-' && read_[1] == '-' && last_[-1] == '<';
-    if (signsJoin || commentOpens)
+    const char last = LastWritten();
+    if (last == c) {
+        if (read_[-1] != c)
+            Insert(' ');
+    } else if (last == '!' && c == '-' && read_[1] == '-' && last_[-1] == '<') [[unlikely]] {
         Insert(' ');
+    }
     CopyChar();
 }
 
@@ -1287,10 +1318,7 @@ void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
     if (comment && read_[1] == '/' && *SkipToLineEnd(read_) != '\0')
         return CopyRestBehindLineComment();
-    const bool regex = OpensRegex();
-    if (EndTagWouldOpen())
-        Insert(' ');
-    if (regex) {
+    if (OpensRegex()) {
         CopyRegex();
         regexEnd_ = comment ? nullptr : last_;
     } else {
@@ -1306,22 +1334,6 @@ template <ScanPath kPath>
 void JsPass<kPath>::CopyRestBehindLineComment() {
     CopyRest();
     lastStays_ = true;
-}
-
-// Whether the "/" at read_, written behind the "<" written last, would spell
-// "</script" where the text had something between them ("a < /script/"):
-// the page would end the script element there. The space then takes the
-// place of what stood between.
-template <ScanPath kPath>
-bool JsPass<kPath>::EndTagWouldOpen() const {
-    if (LastWritten() != '<' || read_[-1] == '<')
-        return false;
-    constexpr std::string_view kName = "/script";
-    for (std::size_t i = 0; i < kName.size(); ++i) {
-        if (LowerAsciiLetter(read_[i]) != kName[i])
-            return false;
-    }
-    return true;
 }
 
 // Whether the "/" at read_ starts a comment.

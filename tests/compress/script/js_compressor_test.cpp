@@ -311,6 +311,8 @@ const Case kNoMarkupJoins[] = {
     {"x = a < /*c*//script/", "x=a< /script/"},
     {"x = a < /scrip/", "x=a</scrip/"},
     {"x = a < /script", "x=a< /script"},
+    {"x = a < /script x/.test(s)", "x=a< /script x/.test(s)"},
+    {"x = a <\n/script/ in b", "x=a< /script/ in b"},
     {"x = a < /scr", "x=a</scr"},
 };
 INSTANTIATE_TEST_SUITE_P(NoMarkupJoins, JsCompressor, ::testing::ValuesIn(kNoMarkupJoins));
