@@ -18,6 +18,7 @@
 #include <array>
 #include <bitset>
 #include <cassert>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -52,6 +53,28 @@ bool OpensGroupRule(const char *name) {
                                                              "layer", "document"};
     return std::any_of(kGroupRules.begin(), kGroupRules.end(),
                        [name](std::string_view rule) { return StartsWithWord(name, rule); });
+}
+
+bool IsHexDigit(char c) {
+    const char lower = LowerAsciiLetter(c);
+    return IsDigit(c) || (lower >= 'a' && lower <= 'f');
+}
+
+// Whether the output from first to last ends in an escape that takes the
+// white space behind it: an escaped space ("\ ") or a hex escape ("\31 "),
+// which swallows one white-space character. An escaped backslash ("\\")
+// starts nothing.
+bool EndsWithOpenEscape(const char *first, const char *last) {
+    constexpr std::ptrdiff_t kMaxHexDigits = 6;
+    const char *s = last;
+    while (s >= first && last - s < kMaxHexDigits && IsHexDigit(*s))
+        --s;
+    if (s < first || *s != '\\')
+        return false;
+    std::ptrdiff_t backslashes = 0;
+    for (; s >= first && *s == '\\'; --s)
+        ++backslashes;
+    return backslashes % 2 == 1;
 }
 
 // The last character of a compound selector and the first of the next one;
@@ -204,6 +227,7 @@ class CssPass {
     template <ScanPath kPath>
     char CopyRun();
     void Separate();
+    void KeepEscapedSpace();
     bool SpaceNextToPunctuation(char next);
     bool IsStarBetweenNames(char next) const;
     char CharBeforeStar() const;
@@ -272,6 +296,10 @@ void CssPass::Run() {
         const char c = CopyRun<kPath>();
         switch (StopKindOf(c)) {
         case StopKind::kWhiteSpace:
+            if (last_ >= text_ && EndsWithOpenEscape(text_, last_)) {
+                KeepEscapedSpace();
+                break;
+            }
             read_ = SkipWhiteSpace(read_ + 1);
             if (*read_ == '\0')
                 return Finish();
@@ -339,6 +367,20 @@ char CssPass::CopyRun() {
     last_ = out;
     Publish(out);
     return c;
+}
+
+// The white-space character that belongs to the escape written last stays
+// as it is behind a backslash; behind a hex escape any one does, CR LF
+// counting as one, so a space stands for it.
+void CssPass::KeepEscapedSpace() {
+    const char c = *read_++;
+    if (L() == '\\') {
+        Put(c);
+        return;
+    }
+    if (c == '\r' && *read_ == '\n')
+        ++read_;
+    Put(' ');
 }
 
 // One space or nothing for the white-space run just skipped. Between two

@@ -87,6 +87,25 @@ const Case kMeaningKept[] = {
 };
 INSTANTIATE_TEST_SUITE_P(MeaningKept, CssCompressor, ::testing::ValuesIn(kMeaningKept));
 
+// White space that ends an escape belongs to the name: an escaped space
+// stays as it is, and a hex escape takes one white-space character (CR LF
+// as one), behind which a descendant combinator still needs its own.
+const Case kEscapedWhiteSpace[] = {
+    {".a\\ {color:red}", ".a\\ {color:red}"},
+    {".a\\  b{c:d}", ".a\\  b{c:d}"},
+    {".a\\\tb{c:d}", ".a\\\tb{c:d}"},
+    {".\\31  a{c:d}", ".\\31  a{c:d}"},
+    {".\\31 a{c:d}", ".\\31 a{c:d}"},
+    {".\\31\ta{c:d}", ".\\31 a{c:d}"},
+    {".\\31\r\n a{c:d}", ".\\31  a{c:d}"},
+    {"a{b:c\\ }", "a{b:c\\ }"},
+    {".\\\\31 a{c:d}", ".\\\\31 a{c:d}"},
+    {".a\\\\ b{c:d}", ".a\\\\ b{c:d}"},
+    {".\\1234567 a{c:d}", ".\\1234567 a{c:d}"},
+    {".\\1234567  {c:d}", ".\\1234567{c:d}"},
+};
+INSTANTIATE_TEST_SUITE_P(EscapedWhiteSpace, CssCompressor, ::testing::ValuesIn(kEscapedWhiteSpace));
+
 // A comment is no white space here, so punctuation closes up over it; only
 // two name characters that would run into one name keep a space between.
 const Case kDroppedComments[] = {
