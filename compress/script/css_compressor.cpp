@@ -229,6 +229,7 @@ class CssPass {
     void Separate();
     void KeepEscapedSpace();
     bool SpaceNextToPunctuation(char next);
+    bool InCustomProperty() const;
     bool IsStarBetweenNames(char next) const;
     char CharBeforeStar() const;
 
@@ -409,13 +410,21 @@ void CssPass::Separate() {
     Publish(last_);
 }
 
+bool CssPass::InCustomProperty() const {
+    return item_ == ItemKind::kDeclaration && itemStart_ < last_ && itemStart_[0] == '-' &&
+           itemStart_[1] == '-';
+}
+
 bool CssPass::SpaceNextToPunctuation(char next) {
     if (signWantsSpace_) {
         signWantsSpace_ = false;
         return true;
     }
-    // "calc(100% - 10px)": inside brackets a spaced sign is an operator.
-    if (brackets_ != 0 && (next == '+' || next == '-') && IsWhiteSpace(read_[1])) {
+    // "calc(100% - 10px)": inside brackets a spaced sign is an operator, and
+    // so it is in a custom property ("--gap: 1px + 2px") that var() puts
+    // into one.
+    const bool operands = brackets_ != 0 || InCustomProperty();
+    if (operands && (next == '+' || next == '-') && IsWhiteSpace(read_[1])) {
         signWantsSpace_ = true;
         return true;
     }

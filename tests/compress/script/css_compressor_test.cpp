@@ -106,6 +106,18 @@ const Case kEscapedWhiteSpace[] = {
 };
 INSTANTIATE_TEST_SUITE_P(EscapedWhiteSpace, CssCompressor, ::testing::ValuesIn(kEscapedWhiteSpace));
 
+// A custom property's value may go into calc() through var(), where a sign
+// with space on both sides is an operator and "1px +2px" two operands.
+const Case kCustomPropertySigns[] = {
+    {":root{--gap: 1px + 2px}", ":root{--gap:1px + 2px}"},
+    {":root{--gap:100% - 10px;--y:a - b}", ":root{--gap:100% - 10px;--y:a - b}"},
+    {".a{--v: 1 - 2; b: 3 - 4}", ".a{--v:1 - 2;b:3-4}"},
+    {":root{--x: 1px -2px}", ":root{--x:1px -2px}"},
+    {".a{color:red;& + .b{c:d}}", ".a{color:red;&+.b{c:d}}"},
+    {"a + b{--x:c}", "a+b{--x:c}"},
+};
+INSTANTIATE_TEST_SUITE_P(CustomPropertySigns, CssCompressor, ::testing::ValuesIn(kCustomPropertySigns));
+
 // A comment is no white space here, so punctuation closes up over it; only
 // two name characters that would run into one name keep a space between.
 const Case kDroppedComments[] = {
