@@ -300,9 +300,14 @@ bool HasLineBreak(const char *begin, const char *end) {
     auto size = static_cast<std::size_t>(end - begin);
     if (std::memchr(begin, '\n', size) != nullptr || std::memchr(begin, '\r', size) != nullptr)
         return true;
-    for (const char *lead = begin; lead + 2 < end; ++lead)
+    for (const char *lead = begin; lead + 2 < end; ++lead) {
+        const auto rest = static_cast<std::size_t>(end - lead);
+        lead = static_cast<const char *>(std::memchr(lead, '\xE2', rest));
+        if (lead == nullptr)
+            return false;
         if (IsLineSeparatorAt(lead))
             return true;
+    }
     return false;
 }
 
