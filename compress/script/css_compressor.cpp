@@ -567,12 +567,14 @@ void CssPass::CopyMark(char c) {
 
 // "/" after ":" or "(" begins a path, as in "url(//host/a.png)". A dropped
 // comment between two name characters leaves a space, so that the names on
-// either side do not run into one ("0/**/auto" is not "0auto").
+// either side do not run into one ("0/**/auto" is not "0auto"), and so does
+// one between a name and "(", which would make the name a function
+// ("and/**/(width > 1px)" is not "and(").
 void CssPass::CopySlash() {
     if (!CommentStartsHere())
         return CopyMark('/');
     read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
-    if (IsNameChar(L()) && IsNameChar(*read_))
+    if (IsNameChar(L()) && (IsNameChar(*read_) || *read_ == '('))
         Put(' ');
 }
 

@@ -135,6 +135,9 @@ const Case kDroppedComments[] = {
     {"a{b:c/**/}", "a{b:c}"},
     {"/**/a{b:c}", "a{b:c}"},
     {"a{b:c}//x\nd{e:f}", "a{b:c}d{e:f}"},
+    {"@media screen and/**/(max-width:1px){a{b:c}}", "@media screen and (max-width:1px){a{b:c}}"},
+    {"@scope (.a) to/*c*/(.b){img{c:d}}", "@scope (.a) to (.b){img{c:d}}"},
+    {"a{b:f(x)/**/(y)}", "a{b:f(x)(y)}"},
 };
 INSTANTIATE_TEST_SUITE_P(DroppedComments, CssCompressor, ::testing::ValuesIn(kDroppedComments));
 
