@@ -292,11 +292,13 @@ bool StartsStatement(const char *next) {
 // U+2028 and U+2029 end a line as LF does: they end a line comment, and in
 // a block comment they count for the rules that need a line break. In UTF-8
 // they are E2 80 A8 and E2 80 A9; in is zero-terminated past the lead byte.
+// The searches below are kept out of line: inlined into every pass they cost
+// the hot loop more than the calls do.
 bool IsLineSeparatorAt(const char *in) {
     return in[0] == '\xE2' && in[1] == '\x80' && (in[2] == '\xA8' || in[2] == '\xA9');
 }
 
-bool HasLineBreak(const char *begin, const char *end) {
+__attribute__((noinline)) bool HasLineBreak(const char *begin, const char *end) {
     auto size = static_cast<std::size_t>(end - begin);
     if (std::memchr(begin, '\n', size) != nullptr || std::memchr(begin, '\r', size) != nullptr)
         return true;
@@ -313,7 +315,7 @@ bool HasLineBreak(const char *begin, const char *end) {
 
 // The line terminator that ends the line comment at in, or the zero byte;
 // both unread.
-const char *SkipToScriptLineEnd(const char *in) {
+__attribute__((noinline)) const char *SkipToScriptLineEnd(const char *in) {
     constexpr const char *kStops = "\r\n\xE2";
     in += std::strcspn(in, kStops);
     while (*in == '\xE2' && !IsLineSeparatorAt(in))
