@@ -18,6 +18,7 @@
 #include <array>
 #include <bitset>
 #include <cassert>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -52,6 +53,28 @@ bool OpensGroupRule(const char *name) {
                                                              "layer", "document"};
     return std::any_of(kGroupRules.begin(), kGroupRules.end(),
                        [name](std::string_view rule) { return StartsWithWord(name, rule); });
+}
+
+bool IsHexDigit(char c) {
+    const char lower = LowerAsciiLetter(c);
+    return IsDigit(c) || (lower >= 'a' && lower <= 'f');
+}
+
+// Whether the output from first to last ends in an escape that takes the
+// white space behind it: an escaped space ("\ ") or a hex escape ("\31 "),
+// which swallows one white-space character. An escaped backslash ("\\")
+// starts nothing.
+bool EndsWithOpenEscape(const char *first, const char *last) {
+    constexpr std::ptrdiff_t kMaxHexDigits = 6;
+    const char *s = last;
+    while (s >= first && last - s < kMaxHexDigits && IsHexDigit(*s))
+        --s;
+    if (s < first || *s != '\\')
+        return false;
+    std::ptrdiff_t backslashes = 0;
+    for (; s >= first && *s == '\\'; --s)
+        ++backslashes;
+    return backslashes % 2 == 1;
 }
 
 // The last character of a compound selector and the first of the next one;
@@ -204,7 +227,9 @@ class CssPass {
     template <ScanPath kPath>
     char CopyRun();
     void Separate();
+    void KeepEscapedSpace();
     bool SpaceNextToPunctuation(char next);
+    bool InCustomProperty() const;
     bool IsStarBetweenNames(char next) const;
     char CharBeforeStar() const;
 
@@ -272,6 +297,10 @@ void CssPass::Run() {
         const char c = CopyRun<kPath>();
         switch (StopKindOf(c)) {
         case StopKind::kWhiteSpace:
+            if (last_ >= text_ && EndsWithOpenEscape(text_, last_)) {
+                KeepEscapedSpace();
+                break;
+            }
             read_ = SkipWhiteSpace(read_ + 1);
             if (*read_ == '\0')
                 return Finish();
@@ -341,6 +370,20 @@ char CssPass::CopyRun() {
     return c;
 }
 
+// The white-space character that belongs to the escape written last stays
+// as it is behind a backslash; behind a hex escape any one does, CR LF
+// counting as one, so a space stands for it.
+void CssPass::KeepEscapedSpace() {
+    const char c = *read_++;
+    if (L() == '\\') {
+        Put(c);
+        return;
+    }
+    if (c == '\r' && *read_ == '\n')
+        ++read_;
+    Put(' ');
+}
+
 // One space or nothing for the white-space run just skipped. Between two
 // words a space is always needed; next to punctuation only where a rule below
 // finds that it carries meaning, and those rules involve only a few marks.
@@ -367,13 +410,21 @@ void CssPass::Separate() {
     Publish(last_);
 }
 
+bool CssPass::InCustomProperty() const {
+    return item_ == ItemKind::kDeclaration && itemStart_ < last_ && itemStart_[0] == '-' &&
+           itemStart_[1] == '-';
+}
+
 bool CssPass::SpaceNextToPunctuation(char next) {
     if (signWantsSpace_) {
         signWantsSpace_ = false;
         return true;
     }
-    // "calc(100% - 10px)": inside brackets a spaced sign is an operator.
-    if (brackets_ != 0 && (next == '+' || next == '-') && IsWhiteSpace(read_[1])) {
+    // "calc(100% - 10px)": inside brackets a spaced sign is an operator, and
+    // so it is in a custom property ("--gap: 1px + 2px") that var() puts
+    // into one.
+    const bool operands = brackets_ != 0 || InCustomProperty();
+    if (operands && (next == '+' || next == '-') && IsWhiteSpace(read_[1])) {
         signWantsSpace_ = true;
         return true;
     }
@@ -516,12 +567,14 @@ void CssPass::CopyMark(char c) {
 
 // "/" after ":" or "(" begins a path, as in "url(//host/a.png)". A dropped
 // comment between two name characters leaves a space, so that the names on
-// either side do not run into one ("0/**/auto" is not "0auto").
+// either side do not run into one ("0/**/auto" is not "0auto"), and so does
+// one between a name and "(", which would make the name a function
+// ("and/**/(width > 1px)" is not "and(").
 void CssPass::CopySlash() {
     if (!CommentStartsHere())
         return CopyMark('/');
     read_ = read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_ + 2);
-    if (IsNameChar(L()) && IsNameChar(*read_))
+    if (IsNameChar(L()) && (IsNameChar(*read_) || *read_ == '('))
         Put(' ');
 }
 

@@ -289,9 +289,38 @@ bool StartsStatement(const char *next) {
     return IsQuote(c) || c == '~' || (c == '!' && next[1] != '=') || (IsSign(c) && next[1] == c);
 }
 
-bool HasLineBreak(const char *begin, const char *end) {
+// U+2028 and U+2029 end a line as LF does: they end a line comment, and in
+// a block comment they count for the rules that need a line break. In UTF-8
+// they are E2 80 A8 and E2 80 A9; in is zero-terminated past the lead byte.
+// The searches below are kept out of line: inlined into every pass they cost
+// the hot loop more than the calls do.
+bool IsLineSeparatorAt(const char *in) {
+    return in[0] == '\xE2' && in[1] == '\x80' && (in[2] == '\xA8' || in[2] == '\xA9');
+}
+
+__attribute__((noinline)) bool HasLineBreak(const char *begin, const char *end) {
     auto size = static_cast<std::size_t>(end - begin);
-    return std::memchr(begin, '\n', size) != nullptr || std::memchr(begin, '\r', size) != nullptr;
+    if (std::memchr(begin, '\n', size) != nullptr || std::memchr(begin, '\r', size) != nullptr)
+        return true;
+    for (const char *lead = begin; lead + 2 < end; ++lead) {
+        const auto rest = static_cast<std::size_t>(end - lead);
+        lead = static_cast<const char *>(std::memchr(lead, '\xE2', rest));
+        if (lead == nullptr)
+            return false;
+        if (IsLineSeparatorAt(lead))
+            return true;
+    }
+    return false;
+}
+
+// The line terminator that ends the line comment at in, or the zero byte;
+// both unread.
+__attribute__((noinline)) const char *SkipToScriptLineEnd(const char *in) {
+    constexpr const char *kStops = "\r\n\xE2";
+    in += std::strcspn(in, kStops);
+    while (*in == '\xE2' && !IsLineSeparatorAt(in))
+        in += 1 + std::strcspn(in + 1, kStops);
+    return in;
 }
 
 bool StartsWrapperOpen(const char *in) {
@@ -553,7 +582,7 @@ void JsPass<kPath>::Run() {
 // the line's end: it must not overwrite the unread text behind.
 template <ScanPath kPath>
 void JsPass<kPath>::SkipWrapperLine() {
-    read_ = SkipToLineEnd(read_);
+    read_ = SkipToScriptLineEnd(read_);
     wrapper_ = hideScripts_;
     if (wrapper_ && text_ + kWrapperOpen.size() <= read_)
         PutWord(kWrapperOpen);
@@ -758,8 +787,8 @@ bool JsPass<kPath>::CopySpecial(char c) {
         if (!StartsWrapperOpen(read_))
             CopyLessThan();
         else if (removeComments_)
-            read_ = SkipToLineEnd(read_);
-        else if (*SkipToLineEnd(read_) != '\0')
+            read_ = SkipToScriptLineEnd(read_);
+        else if (*SkipToScriptLineEnd(read_) != '\0')
             CopyRestBehindLineComment();
         else
             CopyUpTo(read_ + kWrapperOpen.size());
@@ -1098,7 +1127,7 @@ const char *JsPass<kPath>::SkipGap(const char *in, bool &lineBreak, bool comment
             in = commentEnd;
         } else if (comment || (wrapperLines && ((in[0] == '<' && StartsWrapperOpen(in)) ||
                                                 (lineBreak && StartsLineCloseComment(in))))) {
-            in = SkipToLineEnd(in);
+            in = SkipToScriptLineEnd(in);
         } else {
             return in;
         }
@@ -1299,7 +1328,7 @@ void JsPass<kPath>::CopySubstitution(TemplateNesting &nesting) {
 template <ScanPath kPath>
 void JsPass<kPath>::SubstitutionSlash(TemplateNesting &nesting) {
     if (StartsComment()) {
-        CopyUpTo(read_[1] == '*' ? SkipBlockComment(read_) : SkipToLineEnd(read_));
+        CopyUpTo(read_[1] == '*' ? SkipBlockComment(read_) : SkipToScriptLineEnd(read_));
         return;
     }
     if (RegexFollows(nesting.lastToken))
@@ -1316,7 +1345,7 @@ void JsPass<kPath>::SubstitutionSlash(TemplateNesting &nesting) {
 template <ScanPath kPath>
 void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
-    if (comment && read_[1] == '/' && *SkipToLineEnd(read_) != '\0')
+    if (comment && read_[1] == '/' && *SkipToScriptLineEnd(read_) != '\0')
         return CopyRestBehindLineComment();
     if (OpensRegex()) {
         CopyRegex();

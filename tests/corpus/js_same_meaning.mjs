@@ -6,16 +6,18 @@
 // side in a chain of "+" are joined (so a folded pair counts as the same only
 // when the joined value is), and empty statements in statement lists go.
 //
-// Usage: node js_same_meaning.mjs NODE_FOLDER INPUT_FOLDER OUTPUT_FOLDER
-// NODE_FOLDER is where setup.sh installed acorn. Exits 1 when an output no
-// longer parses or means something else.
+// Usage: node js_same_meaning.mjs NODE_FOLDER INPUT_FOLDER OUTPUT_FOLDER [ENCODING]
+// NODE_FOLDER is where setup.sh installed acorn. The files are read as
+// ENCODING, latin1 unless named: any byte reads as some character, so that
+// a file in another encoding still parses. Exits 1 when an output no longer
+// parses or means something else.
 import { createRequire } from 'node:module';
 import { readdirSync, readFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 
-const [nodeFolder, inputFolder, outputFolder] = process.argv.slice(2);
+const [nodeFolder, inputFolder, outputFolder, encoding = 'latin1'] = process.argv.slice(2);
 if (!outputFolder) {
-    console.error('usage: node js_same_meaning.mjs NODE_FOLDER INPUT_FOLDER OUTPUT_FOLDER');
+    console.error('usage: node js_same_meaning.mjs NODE_FOLDER INPUT_FOLDER OUTPUT_FOLDER [ENCODING]');
     process.exit(2);
 }
 const acorn = createRequire(resolve(nodeFolder, 'package.json'))('acorn');
@@ -114,8 +116,8 @@ const counts = { same: 0, changed: 0, broken: 0, unparseable: 0 };
 const changed = [];
 const broken = [];
 for (const name of readdirSync(inputFolder).sort()) {
-    const input = readFileSync(join(inputFolder, name), 'latin1');
-    const output = readFileSync(join(outputFolder, name), 'latin1');
+    const input = readFileSync(join(inputFolder, name), encoding);
+    const output = readFileSync(join(outputFolder, name), encoding);
     const original = parseAnyGoal(input);
     if (!original) {
         ++counts.unparseable;

@@ -87,6 +87,37 @@ const Case kMeaningKept[] = {
 };
 INSTANTIATE_TEST_SUITE_P(MeaningKept, CssCompressor, ::testing::ValuesIn(kMeaningKept));
 
+// White space that ends an escape belongs to the name: an escaped space
+// stays as it is, and a hex escape takes one white-space character (CR LF
+// as one), behind which a descendant combinator still needs its own.
+const Case kEscapedWhiteSpace[] = {
+    {".a\\ {color:red}", ".a\\ {color:red}"},
+    {".a\\  b{c:d}", ".a\\  b{c:d}"},
+    {".a\\\tb{c:d}", ".a\\\tb{c:d}"},
+    {".\\31  a{c:d}", ".\\31  a{c:d}"},
+    {".\\31 a{c:d}", ".\\31 a{c:d}"},
+    {".\\31\ta{c:d}", ".\\31 a{c:d}"},
+    {".\\31\r\n a{c:d}", ".\\31  a{c:d}"},
+    {"a{b:c\\ }", "a{b:c\\ }"},
+    {".\\\\31 a{c:d}", ".\\\\31 a{c:d}"},
+    {".a\\\\ b{c:d}", ".a\\\\ b{c:d}"},
+    {".\\1234567 a{c:d}", ".\\1234567 a{c:d}"},
+    {".\\1234567  {c:d}", ".\\1234567{c:d}"},
+};
+INSTANTIATE_TEST_SUITE_P(EscapedWhiteSpace, CssCompressor, ::testing::ValuesIn(kEscapedWhiteSpace));
+
+// A custom property's value may go into calc() through var(), where a sign
+// with space on both sides is an operator and "1px +2px" two operands.
+const Case kCustomPropertySigns[] = {
+    {":root{--gap: 1px + 2px}", ":root{--gap:1px + 2px}"},
+    {":root{--gap:100% - 10px;--y:a - b}", ":root{--gap:100% - 10px;--y:a - b}"},
+    {".a{--v: 1 - 2; b: 3 - 4}", ".a{--v:1 - 2;b:3-4}"},
+    {":root{--x: 1px -2px}", ":root{--x:1px -2px}"},
+    {".a{color:red;& + .b{c:d}}", ".a{color:red;&+.b{c:d}}"},
+    {"a + b{--x:c}", "a+b{--x:c}"},
+};
+INSTANTIATE_TEST_SUITE_P(CustomPropertySigns, CssCompressor, ::testing::ValuesIn(kCustomPropertySigns));
+
 // A comment is no white space here, so punctuation closes up over it; only
 // two name characters that would run into one name keep a space between.
 const Case kDroppedComments[] = {
@@ -104,6 +135,9 @@ const Case kDroppedComments[] = {
     {"a{b:c/**/}", "a{b:c}"},
     {"/**/a{b:c}", "a{b:c}"},
     {"a{b:c}//x\nd{e:f}", "a{b:c}d{e:f}"},
+    {"@media screen and/**/(max-width:1px){a{b:c}}", "@media screen and (max-width:1px){a{b:c}}"},
+    {"@scope (.a) to/*c*/(.b){img{c:d}}", "@scope (.a) to (.b){img{c:d}}"},
+    {"a{b:f(x)/**/(y)}", "a{b:f(x)(y)}"},
 };
 INSTANTIATE_TEST_SUITE_P(DroppedComments, CssCompressor, ::testing::ValuesIn(kDroppedComments));
 

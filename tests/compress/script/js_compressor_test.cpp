@@ -326,6 +326,21 @@ const Case kIncrementAfterLineBreak[] = {
 INSTANTIATE_TEST_SUITE_P(IncrementAfterLineBreak, JsCompressor,
                          ::testing::ValuesIn(kIncrementAfterLineBreak));
 
+// U+2028 and U+2029 (UTF-8 E2 80 A8, E2 80 A9) end a line comment and put a
+// line break in a block comment, as LF does; other bytes behind E2 do not.
+const Case kUnicodeLineSeparators[] = {
+    {"var a = 1 // c\xE2\x80\xA8var b = 2", "var a=1 \xE2\x80\xA8var b=2"},
+    {"a = b // c\xE2\x80\xA9++d", "a=b \xE2\x80\xA9++d"},
+    {"<!-- c\xE2\x80\xA8" "a", "\xE2\x80\xA8" "a"},
+    {"a // \xE2\x80x\nb", "a\rb"},
+    {"return /*\xE2\x80\xA8*/ 1", "return\r1"},
+    {"return /* \xE2\x80\xA9 */ 1", "return\r1"},
+    {"return /* \xE2\x80\xA7 */ 1", "return 1"},
+    {"x = `${a // c\xE2\x80\xA8}`", "x=`${a // c\xE2\x80\xA8}`"},
+};
+INSTANTIATE_TEST_SUITE_P(UnicodeLineSeparators, JsCompressor,
+                         ::testing::ValuesIn(kUnicodeLineSeparators));
+
 // A line break that ends a statement before punctuation stays.
 const Case kLineBreakEndsStatement[] = {
     {"return\n(x)", "return\r(x)"},
