@@ -72,8 +72,9 @@ run -x
 check "short option named" 1 "$(count "unknown option '-x'")"
 
 # A run taking over a second shows a progress line on a terminal, and clears
-# it before the summary; standard input held back makes the run that long.
-slow="(sleep 1.5; printf 'a { }') | '$tool' --type css - > /dev/null"
+# it before the summary; standard input held back makes the run that long,
+# with a second and a half to spare for a first tick late on a busy machine.
+slow="(sleep 2.5; printf 'a { }') | '$tool' --type css - > /dev/null"
 if command -v script > /dev/null; then
     shown=$(script -qec "$slow" /dev/null | od -An -c | tr -s ' \n' ' ')
     check "progress on a terminal" 1 "$(grep -c '\\r c r v c o m p r e s s : 0 / 1 f i l e \\r \\r c r v' <<< "$shown")"
