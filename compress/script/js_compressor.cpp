@@ -450,9 +450,11 @@ class JsPass {
 
     void Slash();
     void CopyRestBehindLineComment();
+    bool LineEndFollows() const;
     bool StartsComment() const;
     bool OpensRegex() const;
     bool EndsHeadWithBody() const;
+    bool LastParenClosesHeadWithBody() const;
     bool RegexFollows(const char *last) const;
     void CopyRegex();
 
@@ -788,7 +790,7 @@ bool JsPass<kPath>::CopySpecial(char c) {
             CopyLessThan();
         else if (removeComments_)
             read_ = SkipToScriptLineEnd(read_);
-        else if (*SkipToScriptLineEnd(read_) != '\0')
+        else if (LineEndFollows())
             CopyRestBehindLineComment();
         else
             CopyUpTo(read_ + kWrapperOpen.size());
@@ -889,7 +891,7 @@ bool JsPass<kPath>::SemicolonIsBody() const {
     if (before < text_)
         return false;
     if (*before == ')')
-        return closedParen_ != nullptr && OpensHeadWithBody(closedParen_);
+        return LastParenClosesHeadWithBody();
     return *before == ':' || WordBefore(last_) == "else";
 }
 
@@ -1345,7 +1347,7 @@ void JsPass<kPath>::SubstitutionSlash(TemplateNesting &nesting) {
 template <ScanPath kPath>
 void JsPass<kPath>::Slash() {
     bool comment = StartsComment();
-    if (comment && read_[1] == '/' && *SkipToScriptLineEnd(read_) != '\0')
+    if (comment && read_[1] == '/' && LineEndFollows())
         return CopyRestBehindLineComment();
     if (OpensRegex()) {
         CopyRegex();
@@ -1353,6 +1355,12 @@ void JsPass<kPath>::Slash() {
     } else {
         CopyChar();
     }
+}
+
+// Whether a line terminator stands between read_ and the end of the text.
+template <ScanPath kPath>
+bool JsPass<kPath>::LineEndFollows() const {
+    return *SkipToScriptLineEnd(read_) != '\0';
 }
 
 // A line comment that stays ends at a line break, which the gap rules
@@ -1384,10 +1392,17 @@ bool JsPass<kPath>::OpensRegex() const {
 }
 
 // Whether the output ends with the ")" of the head of a statement whose body
-// follows. closedParen_ is that ")"'s partner.
+// follows.
 template <ScanPath kPath>
 bool JsPass<kPath>::EndsHeadWithBody() const {
-    return LastWritten() == ')' && closedParen_ != nullptr && OpensHeadWithBody(closedParen_);
+    return LastWritten() == ')' && LastParenClosesHeadWithBody();
+}
+
+// Whether the last ")" written, whose partner closedParen_ is, ends the head
+// of a statement whose body follows it.
+template <ScanPath kPath>
+bool JsPass<kPath>::LastParenClosesHeadWithBody() const {
+    return closedParen_ != nullptr && OpensHeadWithBody(closedParen_);
 }
 
 // Whether a "/" behind the output character at last opens a regular
